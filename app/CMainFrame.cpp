@@ -1,0 +1,344 @@
+#include "app/CMainFrame.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <cstring>
+
+#include "app/CAboutDlg.h"
+#include "app/CAccelerators.h"
+#include "app/CCommandActions.h"
+#include "app/CFrameStatusBar.h"
+#include "app/CHelpViewer.h"
+#include "app/CWindowList.h"
+#include "platform/CommandEvent.h"
+#include "platform/FontConversion.h"
+#include "platform/IdleHook.h"
+#include "platform/Prompts.h"
+#include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "res/Images.h"
+#include "res/StringTable.h"
+#include "shell/CNuvChild.h"
+#include "shell/MessageFromTable.h"
+
+CMainFrame::CMainFrame()
+{
+    SetTheFrame(this);
+    setWindowTitle(QString::fromUtf8(LoadStringEntry(IDS_NUV)));
+    setWindowIcon(ApplicationIcon());
+    ResetElapsedTime(FALSE);
+
+    m_pMdiArea = new QMdiArea(this);
+    m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pMdiArea->setBackground(QColor(128, 128, 128));
+    setCentralWidget(m_pMdiArea);
+
+    m_pActions = new CCommandActions(this);
+    BuildMenus();
+    BuildToolBar();
+    m_pStatusBar = new CFrameStatusBar(this);
+    setStatusBar(m_pStatusBar);
+    m_pAccelerators = new CAccelerators(this);
+
+    m_logFont = LogFontFromFont(SystemFont());
+    m_pEditorFont = FontFromLogFont(m_logFont);
+
+    // Asking the clipboard at every idle pass would cost a round trip to the
+    // display server; its offer changes only with this signal.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const auto clipboardChanged = [this, clipboard] {
+        const QMimeData* data = clipboard->mimeData();
+        m_clipboardHasText = data && data->hasText();
+    };
+    connect(clipboard, &QClipboard::dataChanged, this, clipboardChanged);
+    clipboardChanged();
+
+    m_pIdle = new IdleHook([this] { OnIdle(); }, this);
+    resize(900, 640);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Children deleted with the MDI area must not report to a frame half gone.
+    m_pActiveChild = nullptr;
+    delete m_pMdiArea;
+    m_pMdiArea = nullptr;
+    if (TheFrame() == this)
+        SetTheFrame(nullptr);
+}
+
+void CMainFrame::BuildMenus()
+{
+    int index = 0;
+    for (const MenuInfo& info : MenuBar()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(info.title));
+        for (const MenuEntry& entry : info.entries) {
+            if (entry.id == 0) {
+                menu->addSeparator();
+            } else if (entry.id == kRecentFilePlaceholder) {
+                QAction* placeholder = menu->addAction(QString::fromUtf8(kRecentFilePlaceholderText));
+                placeholder->setEnabled(false);
+                placeholder->setObjectName("RecentFilePlaceholder");
+            } else {
+                menu->addAction(m_pActions->Action(entry.id));
+            }
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { ApplyRules(menu); });
+        if (index == kRunMenuIndex)
+            m_pRunMenu = menu;
+        if (index == kWindowMenuIndex)
+            m_pWindowMenu = menu;
+        ++index;
+    }
+    m_pWindowList = new CWindowList(m_pWindowMenu, m_pMdiArea);
+}
+
+void CMainFrame::BuildToolBar()
+{
+    m_pToolBar = addToolBar("Tool Bar");
+    m_pToolBar->setObjectName("ToolBar");
+    m_pToolBar->setMovable(false);
+    m_pToolBar->setFloatable(false);
+    m_pToolBar->setIconSize(QSize(16, 15));
+    m_pToolBar->toggleViewAction()->setVisible(false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    for (int id : ToolBarEntries()) {
+        if (id == 0)
+            m_pToolBar->addSeparator();
+        else
+            m_pToolBar->addAction(m_pActions->Action(id));
+    }
+}
+
+QAction* CMainFrame::CommandAction(int id)
+{
+    return m_pActions->Action(id);
+}
+
+void CMainFrame::SetRunButton(BOOL terminate)
+{
+    QAction* current = m_pToolBar->actions().value(kRunLastButton);
+    QAction* wanted = m_pActions->Action(terminate ? ID_RUN_TERMINATE : ID_RUN_LAST);
+    if (!current || current == wanted)
+        return;
+    m_pToolBar->insertAction(current, wanted);
+    m_pToolBar->removeAction(current);
+}
+
+void CMainFrame::PostCommand(int id)
+{
+    ::PostCommand(this, id);
+}
+
+void CMainFrame::SetMessageText(const QString& text)
+{
+    m_pStatusBar->SetMessageText(text);
+}
+
+void CMainFrame::SetPaneText(int indicatorId, const QString& text)
+{
+    m_pStatusBar->SetPaneText(indicatorId, text);
+}
+
+CNuvChild* CMainFrame::FindEditorWindow(const char*)
+{
+    return nullptr;
+}
+
+void CMainFrame::AddToRecentFileList(const char*) {}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() == CommandEvent::EventType()) {
+        OnCommand(static_cast<CommandEvent*>(event)->Id());
+        return true;
+    }
+    if (event->type() == QEvent::StatusTip) {
+        // A highlighted item shows its prompt; leaving it brings back "Ready".
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        SetMessageText(tip.isEmpty() ? QString::fromUtf8(LoadStringEntry(IDS_READY)) : tip);
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (CloseAllWindows(2))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::OnCommand(int id)
+{
+    // Text commands belong to the active child when it handles them.
+    if (m_pActiveChild && m_pActiveChild->OnCommand(id))
+        return;
+    switch (id) {
+    case ID_FILE_SAVE_AS:
+        if (m_pActiveChild)
+            m_pActiveChild->SaveAs();
+        break;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_SELECTION:
+        if (m_pActiveChild)
+            m_pActiveChild->PrintText(id == ID_FILE_PRINT_SELECTION);
+        break;
+    case ID_VIEW_TOOLBAR: ShowToolBar(!m_bToolBarVisible); break;
+    case ID_VIEW_STATUS_BAR: ShowStatusBar(!m_bStatusBarVisible); break;
+    case ID_OPTIONS_FONTS: OnFonts(); break;
+    case ID_OPTIONS_SAVE_SETTINGS: m_bSaveSettings = !m_bSaveSettings; break;
+    case ID_RUN_DEBUGGER: MessageFromTable(IDS_UNAVAILABLE, MB_ICONINFORMATION); break;
+    case ID_WINDOW_CASCADE: m_pMdiArea->cascadeSubWindows(); break;
+    case ID_WINDOW_TILE: m_pMdiArea->tileSubWindows(); break;
+    case ID_WINDOW_ARRANGE: ArrangeIcons(); break;
+    case ID_WINDOW_CLOSE: OnCloseActive(); break;
+    case ID_WINDOW_CLOSE_ALL: CloseAllWindows(1); break;
+    case ID_HELP_CONTENTS: OnHelpContents(); break;
+    case ID_APP_ABOUT: OnAbout(); break;
+    case ID_APP_EXIT: close(); break;
+    case ID_FILE_PRINT_SETUP: Prompts().PrintSetupDialog(this); break;
+    default: break;  // Ctrl+N (57640) and commands no window handles
+    }
+}
+
+void CMainFrame::ShowToolBar(BOOL show)
+{
+    if (show == m_bToolBarVisible)
+        return;
+    m_pToolBar->setVisible(show);
+    m_bToolBarVisible = show;
+}
+
+void CMainFrame::ShowStatusBar(BOOL show)
+{
+    if (show == m_bStatusBarVisible)
+        return;
+    m_pStatusBar->setVisible(show);
+    m_bStatusBarVisible = show;
+}
+
+void CMainFrame::ResetElapsedTime(BOOL running)
+{
+    m_nHours = m_nMinutes = m_nSeconds = 0;
+    std::memcpy(m_szElapsed, running ? "00:00:00" : "        ", 8);
+    m_szElapsed[8] = '\0';
+}
+
+// Whether the user confirms or cancels, the editor font is made anew from the
+// description and given, with the left margin, to every editor window.
+void CMainFrame::OnFonts()
+{
+    m_logFont = LogFontFromFont(m_pEditorFont);
+    Prompts().FontDialog(this, &m_logFont);
+    m_pEditorFont = FontFromLogFont(m_logFont);
+    ApplyEditorFont();
+}
+
+void CMainFrame::ApplyEditorFont()
+{
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+        auto* child = qobject_cast<CNuvChild*>(window);
+        if (child && child->IsWindowClass(g_editorClass))
+            ApplyFontTo(child);
+    }
+}
+
+void CMainFrame::ApplyFontTo(CNuvChild* editor)
+{
+    if (QWidget* text = editor->widget())
+        text->setFont(m_pEditorFont);
+}
+
+void CMainFrame::OnAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainFrame::OnHelpContents()
+{
+    CHelpViewer::ShowContents(this);
+}
+
+void CMainFrame::OnCloseActive()
+{
+    if (QMdiSubWindow* active = m_pMdiArea->activeSubWindow())
+        active->close();
+}
+
+// Minimised windows line up along the bottom edge of the MDI area.
+void CMainFrame::ArrangeIcons()
+{
+    int x = 0;
+    const int bottom = m_pMdiArea->viewport()->height();
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        window->move(x, bottom - size.height());
+        x += size.width();
+    }
+}
+
+BOOL CMainFrame::CloseAllWindows(int mode)
+{
+    (void)mode;
+    while (QMdiSubWindow* active = m_pMdiArea->activeSubWindow()) {
+        if (!active->close())
+            return FALSE;
+    }
+    return TRUE;
+}
+
+UiState CMainFrame::GatherUiState() const
+{
+    UiState s;
+    s.hasActiveChild = m_pActiveChild != nullptr;
+    s.editorActive = m_pActiveChild && m_pActiveChild->IsWindowClass(g_editorClass);
+    s.outputActive = m_pActiveChild && m_pActiveChild->IsWindowClass(g_outputClass);
+    s.activeMinimised = m_pActiveChild && m_pActiveChild->isMinimized();
+    s.clipboardHasText = m_clipboardHasText;
+    s.toolBarVisible = !m_pToolBar->isHidden();
+    s.statusBarVisible = !m_pStatusBar->isHidden();
+    s.saveSettings = m_bSaveSettings;
+    return s;
+}
+
+void CMainFrame::ApplyUpdateRules(const UiState& state)
+{
+    for (const auto& [id, action] : m_pActions->All()) {
+        const CommandUi ui = UpdateRule(id, state);
+        if (action->isEnabled() != ui.enabled)
+            action->setEnabled(ui.enabled);
+        if (action->isCheckable() && action->isChecked() != ui.checked)
+            action->setChecked(ui.checked);
+    }
+}
+
+void CMainFrame::ApplyRules(QMenu*)
+{
+    ApplyUpdateRules(GatherUiState());
+}
+
+void CMainFrame::OnIdle()
+{
+    if (m_pActiveChild)
+        m_pActiveChild->UpdatePositionPanes();
+    const bool child = m_pActiveChild != nullptr;
+    m_pStatusBar->EnablePane(ID_INDICATOR_LINE, child);
+    m_pStatusBar->EnablePane(ID_INDICATOR_COLUMN, child);
+    m_pStatusBar->SetPaneText(ID_INDICATOR_CLOCK, QString::fromLatin1(m_szElapsed));
+    ApplyUpdateRules(GatherUiState());
+}

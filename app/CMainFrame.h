@@ -1,0 +1,111 @@
+#pragma once
+// The one top-level window: menu bar, tool bar and status bar, the options
+// shared by the whole environment, and the target of every command. Commands
+// arrive as posted command events; the frame hands text commands to the active
+// child and delegates the rest to the objects that own them.
+#include <QFont>
+#include <QMainWindow>
+#include <memory>
+
+#include "app/UiState.h"
+#include "platform/Win32Types.h"
+#include "shell/IMainFrame.h"
+
+class CAccelerators;
+class CCommandActions;
+class CFrameStatusBar;
+class CNuvChild;
+class CNuvOutput;
+class CWindowList;
+class IdleHook;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+class CMainFrame : public QMainWindow, public IMainFrame {
+    Q_OBJECT
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // IMainFrame
+    QWidget* Window() override { return this; }
+    QMdiArea* MdiArea() override { return m_pMdiArea; }
+    CNuvChild* ActiveChild() const override { return m_pActiveChild; }
+    void SetActiveChild(CNuvChild* child) override { m_pActiveChild = child; }
+    CNuvOutput* Output() const override { return m_pOutput; }
+    void SetOutput(CNuvOutput* output) override { m_pOutput = output; }
+    void SetMessageText(const QString& text) override;
+    void SetPaneText(int indicatorId, const QString& text) override;
+    CNuvChild* FindEditorWindow(const char* path) override;
+    void AddToRecentFileList(const char* path) override;
+    QFont EditorFont() const override { return m_pEditorFont; }
+    BOOL PreprocessOnly() const override { return m_bPreprocessOnly; }
+    QMenu* WindowMenu() override { return m_pWindowMenu; }
+    QMenu* RunMenu() override { return m_pRunMenu; }
+    QAction* CommandAction(int id) override;
+    void SetRunButton(BOOL terminate) override;
+    void PostCommand(int id) override;
+
+    void ShowToolBar(BOOL show);
+    void ShowStatusBar(BOOL show);
+    void ResetElapsedTime(BOOL running);
+    // Closes every child window: mode 1 for Close All, 2 for exit. FALSE when
+    // cancelled or postponed.
+    BOOL CloseAllWindows(int mode);
+
+    // Runs a command now, as the posted event would.
+    void OnCommand(int id);
+    // The idle step: caret panes of the active child, update rules, clock pane.
+    void OnIdle();
+    UiState GatherUiState() const;
+    CFrameStatusBar* StatusBar() const { return m_pStatusBar; }
+    QToolBar* ToolBar() const { return m_pToolBar; }
+
+    CNuvChild* m_pActiveChild = nullptr;
+    CNuvOutput* m_pOutput = nullptr;
+    QWidget* m_pFindDialog = nullptr;
+    QFont m_pEditorFont;
+    LOGFONTA m_logFont{};
+    BOOL m_bToolBarVisible = TRUE;
+    BOOL m_bStatusBarVisible = TRUE;
+    BOOL m_bPreprocessOnly = FALSE;
+    BOOL m_bRangeCheck = TRUE;
+    int m_nUpdateLimit = 20;
+    BOOL m_bTimer = FALSE;
+    BOOL m_bSaveSettings = FALSE;
+    char m_szElapsed[9] = {};
+    int m_nSeconds = 0;
+    int m_nMinutes = 0;
+    int m_nHours = 0;
+    // The directory that was current at start-up; _nuv_.cfg lives there.
+    QString m_startDirectory;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void ApplyUpdateRules(const UiState& state);
+    void ApplyRules(QMenu* menu);
+    void OnFonts();
+    void ApplyEditorFont();
+    void ApplyFontTo(CNuvChild* editor);
+    void OnAbout();
+    void OnHelpContents();
+    void OnCloseActive();
+    void ArrangeIcons();
+
+    QMdiArea* m_pMdiArea;
+    CCommandActions* m_pActions;
+    CFrameStatusBar* m_pStatusBar;
+    QToolBar* m_pToolBar;
+    QMenu* m_pRunMenu = nullptr;
+    QMenu* m_pWindowMenu = nullptr;
+    CAccelerators* m_pAccelerators;
+    CWindowList* m_pWindowList;
+    IdleHook* m_pIdle;
+    bool m_clipboardHasText = false;
+};

@@ -1,0 +1,40 @@
+#pragma once
+// The application object: start-up in its fixed order, and what remains to do
+// when the message loop has ended.
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "platform/Win32Types.h"
+
+class CMainFrame;
+class CNuvOutput;
+
+class CNuvApp {
+public:
+    // Seams for the start-up failure paths: each returns nullptr when the object
+    // cannot be made.
+    using FrameFactory = std::function<CMainFrame*()>;
+    using OutputFactory = std::function<CNuvOutput*()>;
+
+    CNuvApp();
+    ~CNuvApp();
+    CNuvApp(const CNuvApp&) = delete;
+    CNuvApp& operator=(const CNuvApp&) = delete;
+
+    void SetFactories(FrameFactory frame, OutputFactory output);
+    // Start-up; FALSE ends the program at once, with no window left open.
+    BOOL InitInstance(const QStringList& arguments);
+    // After the message loop: the recent-file list goes back to the profile.
+    void ExitInstance();
+    CMainFrame* Frame() const { return m_pFrame.get(); }
+
+    char m_szStartDir[257] = {};
+
+private:
+    void Fail();
+
+    FrameFactory m_makeFrame;
+    OutputFactory m_makeOutput;
+    std::unique_ptr<CMainFrame> m_pFrame;
+};

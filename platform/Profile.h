@@ -1,0 +1,14 @@
+#pragma once
+// The program's private profile: integer and string keys in sections, kept in an
+// INI file in the user's configuration folder (XDG_CONFIG_HOME).
+#include <QString>
+
+namespace Profile {
+int GetInt(const QString& section, const QString& key, int defaultValue);
+void WriteInt(const QString& section, const QString& key, int value);
+QString GetString(const QString& section, const QString& key);
+void WriteString(const QString& section, const QString& key, const QString& value);
+void RemoveKey(const QString& section, const QString& key);
+// Forces the profile to disk.
+void Flush();
+}  // namespace Profile

@@ -1,0 +1,90 @@
+#include "shell/CNuvChild.h"
+
+#include <QMdiArea>
+#include <cstring>
+
+#include "shell/IMainFrame.h"
+
+const char* const g_editorClass = "NuvEditWindow";
+const char* const g_outputClass = "NuvOutputWindow";
+
+CNuvChild::CNuvChild(QWidget* parent) : QMdiSubWindow(parent)
+{
+    connect(this, &QMdiSubWindow::windowStateChanged, this, &CNuvChild::OnWindowStateChanged);
+}
+
+CNuvChild::~CNuvChild()
+{
+    // The base class still changes state while it is destroyed; this object's
+    // handler must no longer hear of it.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, &CNuvChild::OnWindowStateChanged);
+    if (IMainFrame* frame = TheFrame(); frame && frame->ActiveChild() == this)
+        frame->SetActiveChild(nullptr);
+}
+
+BOOL CNuvChild::IsWindowClass(const char* className) const
+{
+    return className && m_className && std::strcmp(className, m_className) == 0;
+}
+
+void CNuvChild::UpdatePositionPanes() {}
+
+BOOL CNuvChild::FindText(const char*, BOOL, BOOL)
+{
+    return FALSE;
+}
+
+void CNuvChild::ReplaceAll(const char*, const char*, BOOL, BOOL) {}
+
+void CNuvChild::ReplaceSelection(const char*) {}
+
+void CNuvChild::PrintText(BOOL) {}
+
+BOOL CNuvChild::SaveAs()
+{
+    return TRUE;
+}
+
+const char* CNuvChild::GetFindText()
+{
+    return nullptr;
+}
+
+bool CNuvChild::OnCommand(int)
+{
+    return false;
+}
+
+// Activation within the MDI area: the desktop sends no MDI deactivation when the
+// whole program loses the focus to a dialog, so neither does this.
+void CNuvChild::OnWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState)
+{
+    IMainFrame* frame = TheFrame();
+    if (!frame)
+        return;
+    const bool wasActive = oldState & Qt::WindowActive;
+    const bool isActive = newState & Qt::WindowActive;
+    if (isActive && !wasActive) {
+        frame->SetActiveChild(this);
+    } else if (wasActive && !isActive && frame->ActiveChild() == this) {
+        QMdiArea* area = mdiArea();
+        const bool programLostFocus = area && area->activeSubWindow() == nullptr && !area->window()->isActiveWindow() &&
+                                      area->subWindowList().contains(this) && isVisible();
+        if (!programLostFocus)
+            frame->SetActiveChild(nullptr);
+    }
+}
+
+void CNuvChild::focusInEvent(QFocusEvent* event)
+{
+    QMdiSubWindow::focusInEvent(event);
+    if (IMainFrame* frame = TheFrame())
+        frame->SetActiveChild(this);
+}
+
+void CNuvChild::focusOutEvent(QFocusEvent* event)
+{
+    if (IMainFrame* frame = TheFrame(); frame && frame->ActiveChild() == this && !isAncestorOf(focusWidget()))
+        frame->SetActiveChild(nullptr);
+    QMdiSubWindow::focusOutEvent(event);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The common base of the two kinds of child window. The frame learns a child's
+// kind only by comparing m_className with g_editorClass or g_outputClass, and
+// reaches it through the eight operations below without knowing its kind.
+#include <QMdiSubWindow>
+
+#include "platform/Win32Types.h"
+
+// Names of the two window classes registered at start-up.
+extern const char* const g_editorClass;
+extern const char* const g_outputClass;
+
+class CNuvChild : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit CNuvChild(QWidget* parent = nullptr);
+    ~CNuvChild() override;
+
+    // Points at a string that outlives the window.
+    const char* m_className = "CNuvChild";
+
+    // True exactly when `className` equals m_className byte for byte.
+    virtual BOOL IsWindowClass(const char* className) const;
+    virtual void UpdatePositionPanes();
+    virtual BOOL FindText(const char* text, BOOL down, BOOL matchCase);
+    virtual void ReplaceAll(const char* findText, const char* replaceText, BOOL down, BOOL matchCase);
+    virtual void ReplaceSelection(const char* replaceText);
+    virtual void PrintText(BOOL selectionOnly);
+    virtual BOOL SaveAs();
+    virtual const char* GetFindText();
+
+    // Commands the child handles itself (the editor's text commands); false when
+    // the child does not handle `id`, so the frame does.
+    virtual bool OnCommand(int id);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void OnWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
+};
