@@ -9,6 +9,9 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // The interpreter library's run lock lives here: test programs running at
+    // the same time must not see each other's runs.
+    qputenv("XDG_RUNTIME_DIR", config.path().toUtf8());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
