@@ -56,6 +56,10 @@ bool ReadFile(const std::string &path, std::string &text, FileId &id, std::strin
         text.append(buffer, static_cast<std::size_t>(n));
     }
     ::close(fd);
+    // The environment saves a model as its text followed by one zero byte: a
+    // text ends at its first zero byte.
+    if (const std::size_t zero = text.find('\0'); zero != std::string::npos)
+        text.resize(zero);
     return true;
 }
 

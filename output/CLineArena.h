@@ -1,0 +1,49 @@
+#pragma once
+// Heap space for the text of output lines. A malloc block costs 8 to 24 bytes
+// beyond what it holds, which for the short lines models print is more than
+// the text itself; the arena hands out short blocks back to back from 64 KB
+// chunks instead, so a stored line costs its text, its NUL and its slot.
+// Blocks longer than kLargeBlock get a chunk of their own.
+//
+// Blocks are never freed one by one: Clear releases everything. The most
+// recent block can grow in place (the open line of a run); any other block that
+// grows moves, and its old bytes stay unused until Clear.
+#include <cstddef>
+
+class CLineArena {
+public:
+    static constexpr std::size_t kChunkBytes = 64 * 1024;
+    static constexpr std::size_t kLargeBlock = 2048;
+
+    CLineArena() = default;
+    ~CLineArena();
+    CLineArena(const CLineArena&) = delete;
+    CLineArena& operator=(const CLineArena&) = delete;
+
+    // A block of `bytes`; nullptr when memory cannot be had.
+    char* Allocate(std::size_t bytes);
+    // `block` (holding `oldBytes`) made `newBytes` long, its content kept; the
+    // result may be another address. nullptr, block unchanged, on failure.
+    char* Grow(char* block, std::size_t oldBytes, std::size_t newBytes);
+    void Clear();
+
+    std::size_t ChunkCount() const { return m_nChunks; }
+
+private:
+    struct Chunk {
+        std::size_t capacity;  // bytes of data after the header
+        std::size_t used;
+        char* Data() { return reinterpret_cast<char*>(this + 1); }
+    };
+
+    Chunk* NewChunk(std::size_t capacity);
+    bool ReserveChunkSlot();
+
+    Chunk** m_pChunks = nullptr;
+    std::size_t m_nChunks = 0;
+    std::size_t m_nChunkSlots = 0;
+    Chunk* m_pBump = nullptr;      // the chunk short blocks come from
+    std::size_t m_nBumpChunk = 0;  // its index
+    char* m_pLast = nullptr;       // the most recent block
+    std::size_t m_nLastChunk = 0;  // index of the chunk that holds it
+};

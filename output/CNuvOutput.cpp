@@ -1,0 +1,388 @@
+#include "output/CNuvOutput.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "output/COutputStore.h"
+#include "output/COutputView.h"
+#include "output/OutputSeams.h"
+#include "output/PrintHandler.h"
+#include "platform/Placement.h"
+#include "platform/Prompts.h"
+#include "platform/TextLimits.h"
+#include "res/CommandIds.h"
+#include "res/CommandTable.h"
+#include "res/StringTable.h"
+#include "shell/ChooseFileName.h"
+#include "shell/IMainFrame.h"
+#include "shell/MessageFromTable.h"
+
+namespace {
+
+constexpr int kMenuItemPosition = kOutputWindowMenuPosition;
+
+// `value` as `digits` digits, padded with 0 on the left; a longer number keeps
+// its first digits, as the pane has room for no more.
+void FormatPane(char* buffer, int value, int digits)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%0*d", digits, value < 0 ? 0 : value);
+    std::memcpy(buffer, text, static_cast<std::size_t>(digits));
+    buffer[digits] = '\0';
+}
+
+}  // namespace
+
+CNuvOutput::CNuvOutput(BOOL create, const char* modelPath) : CNuvChild(nullptr)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    m_className = g_outputClass;
+    m_pStore = new (std::nothrow) COutputStore;
+    if (!m_pStore || !m_pStore->m_bValid) {
+        delete m_pStore;
+        m_pStore = nullptr;
+        return;
+    }
+    m_pStore->m_bAppend = FALSE;
+    m_pView = new COutputView(m_pStore);
+    setWidget(m_pView);
+    connect(m_pView, &COutputView::gotoErrorRequested, this, &CNuvOutput::GotoErrorLine);
+    hide();
+    if (IMainFrame* frame = TheFrame())
+        frame->SetOutput(this);
+    StartOutput(modelPath);
+    m_bCreated = TRUE;
+    if (create)
+        ShowOutputWindow(nullptr);
+}
+
+CNuvOutput::~CNuvOutput()
+{
+    if (IMainFrame* frame = TheFrame(); frame && frame->Output() == this)
+        frame->SetOutput(nullptr);
+    delete m_pView;  // before the store it draws
+    m_pView = nullptr;
+    delete m_pStore;
+}
+
+BOOL CNuvOutput::AddOutput(const char* text)
+{
+    switch (m_assembler.Add(text, m_bAtLineStart)) {
+    case COutputAssembler::Result::Ok: return TRUE;
+    case COutputAssembler::Result::NoBuffer: MessageFromTable(IDS_NO_MEMORY, MB_ICONINFORMATION); return FALSE;
+    case COutputAssembler::Result::NoMemory: MessageFromTable(IDS_NO_MEMORY_OUTPUT, MB_ICONSTOP); return FALSE;
+    }
+    return FALSE;
+}
+
+bool CNuvOutput::Following() const
+{
+    return m_bShowOutput && !m_bHidden;
+}
+
+BOOL CNuvOutput::AddOutputLine(const char* text)
+{
+    const BOOL stored = m_pStore->AddLine(text);
+    if (stored && Following())
+        ScrollToEnd();
+    return stored;
+}
+
+BOOL CNuvOutput::AddOutputEmptyLine()
+{
+    return AddOutputLine("");
+}
+
+// The longer open line shows with the next repaint, which is asked for here so
+// that the last state of a run is painted even when no line follows.
+BOOL CNuvOutput::AppendToLastLine(const char* text)
+{
+    const BOOL appended = m_pStore->AppendToLine(m_pStore->m_nCount - 1, text);
+    if (appended && Following())
+        m_pView->TextChanged();
+    return appended;
+}
+
+int CNuvOutput::OutputLineCount() const
+{
+    return m_pStore->m_nCount;
+}
+
+void CNuvOutput::Bell()
+{
+    Prompts().Beep(BEEP_SIMPLE);
+}
+
+void CNuvOutput::ScrollToEnd()
+{
+    m_pView->FollowEnd();
+}
+
+void CNuvOutput::StartOutput(const char* modelPath)
+{
+    m_pStore->RemoveAll();
+    if (!modelPath || !CopyWhole(m_szModelPath, sizeof m_szModelPath, modelPath))
+        m_szModelPath[0] = '\0';
+    m_nRunStatus = 3;
+    m_bAtLineStart = TRUE;
+    m_pView->ResetView();
+    if (!m_bHidden)
+        UpdateTitle();
+    IMainFrame* frame = TheFrame();
+    m_pStore->SetOutputFileName(modelPath, frame ? frame->PreprocessOnly() : FALSE);
+    m_bRunning = modelPath ? TRUE : FALSE;
+}
+
+void CNuvOutput::EndOutput(DWORD result)
+{
+    const QString status = m_bSendToFile
+                               ? FormatFromTable(IDS_MODEL_FINISHED_SAVED, {m_szModelPath, m_pStore->m_szFileName})
+                               : FormatFromTable(IDS_MODEL_FINISHED, {m_szModelPath});
+    m_bRunning = FALSE;
+    const int kind = static_cast<int>(result & 0xFFFFu);
+    // An unknown kind keeps the last status and warns like the failures do.
+    UINT beep = MB_ICONEXCLAMATION;
+    if (kind >= 1 && kind <= 4) {
+        m_nRunStatus = kind;
+        if (kind == 3)
+            beep = MB_ICONASTERISK;
+    }
+    m_pStore->FreeExtra();
+    IMainFrame* frame = TheFrame();
+    bool written = true;
+    if (m_bSendToFile && !(frame && frame->PreprocessOnly()))
+        written = m_pStore->WriteToFile(m_pStore->m_szFileName);
+    if (written && frame)
+        frame->SetMessageText(status);
+    if (!m_bHidden)
+        m_pView->PaintPending();
+    if (m_bExitRequested) {
+        // Closing from inside the run's call chain would pull the frame away
+        // under the run controller; the close arrives once it has returned.
+        if (frame && frame->Window())
+            QMetaObject::invokeMethod(frame->Window(), "close", Qt::QueuedConnection);
+    } else {
+        Prompts().Beep(beep);
+    }
+}
+
+void CNuvOutput::UpdateTitle()
+{
+    QString title = QString::fromUtf8(LoadStringEntry(IDS_OUTPUT_PREFIX));
+    title += m_szModelPath[0] ? QString::fromUtf8(m_szModelPath) : QString::fromUtf8(LoadStringEntry(IDS_UNTITLED));
+    setWindowTitle(title);
+}
+
+// The frame puts "&Output Window" (data ID_WINDOW_OUTPUT) and a separator below
+// it into the Window menu while the window is hidden; they are held here while
+// it is shown and put back, the same objects, when it hides again.
+void CNuvOutput::TakeMenuItem()
+{
+    QMenu* menu = TheFrame() ? TheFrame()->WindowMenu() : nullptr;
+    if (!menu)
+        return;
+    const QList<QAction*> actions = menu->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        if (actions[i]->isSeparator() || actions[i]->data().toInt() != ID_WINDOW_OUTPUT)
+            continue;
+        m_pMenuItem = actions[i];
+        menu->removeAction(actions[i]);
+        if (i + 1 < actions.size() && actions[i + 1]->isSeparator()) {
+            m_pMenuSeparator = actions[i + 1];
+            menu->removeAction(actions[i + 1]);
+        }
+        return;
+    }
+}
+
+void CNuvOutput::PutBackMenuItem()
+{
+    QMenu* menu = TheFrame() ? TheFrame()->WindowMenu() : nullptr;
+    if (!menu)
+        return;
+    if (!m_pMenuItem)
+        m_pMenuItem = TheFrame()->CommandAction(ID_WINDOW_OUTPUT);  // a frame that had not put it up
+    if (!m_pMenuSeparator) {
+        m_pMenuSeparator = new QAction(menu);
+        m_pMenuSeparator->setSeparator(true);
+    }
+    if (menu->actions().contains(m_pMenuItem.data()))
+        return;
+    const QList<QAction*> actions = menu->actions();
+    QAction* before = actions.size() > kMenuItemPosition ? actions[kMenuItemPosition] : nullptr;
+    menu->insertAction(before, m_pMenuItem);
+    menu->insertAction(before, m_pMenuSeparator);
+}
+
+void CNuvOutput::ShowOutputWindow(const WINDOWPLACEMENT* placement)
+{
+    IMainFrame* frame = TheFrame();
+    QMdiArea* area = frame ? frame->MdiArea() : nullptr;
+    if (!area)
+        return;
+    if (m_bHidden) {
+        TakeMenuItem();
+        UpdateTitle();
+        area->addSubWindow(this);
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        m_bHidden = FALSE;
+    }
+    if (placement)
+        SetWindowPlacement(this, *placement);
+    show();
+    if (m_pStore->m_nCount == 0)
+        m_pView->SyncScrollBars();
+    else
+        ScrollToEnd();
+    area->setActiveSubWindow(this);
+    m_pView->setFocus(Qt::OtherFocusReason);
+    m_pView->PaintPending();
+}
+
+void CNuvOutput::HideOutputWindow()
+{
+    if (m_bHidden)
+        return;
+    m_bExitRequested = FALSE;
+    if (IMainFrame* frame = TheFrame(); frame && frame->ActiveChild() == this)
+        frame->SetActiveChild(nullptr);
+    QMdiArea* area = mdiArea();
+    hide();
+    if (area)
+        area->removeSubWindow(this);
+    m_bHidden = TRUE;
+    PutBackMenuItem();
+}
+
+BOOL CNuvOutput::QueryCloseOutput()
+{
+    if (m_bRunning) {
+        if (MessageFromTable(IDS_EXIT_DURING_RUN, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return FALSE;
+        if (IMainFrame* frame = TheFrame())
+            frame->PostCommand(ID_RUN_TERMINATE);
+        m_bExitRequested = TRUE;
+        return FALSE;
+    }
+    HideOutputWindow();
+    m_bExitRequested = TRUE;
+    return TRUE;
+}
+
+// Every way of closing the window (close box, Ctrl+F4, Window > Close, Close
+// All) only hides it.
+void CNuvOutput::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    HideOutputWindow();
+}
+
+int CNuvOutput::GetOption(int id) const
+{
+    switch (id) {
+    case kOptionSendToFile: return m_bSendToFile;
+    case kOptionShowOutput: return m_bShowOutput;
+    case kOptionReserved: return m_bReserved;
+    case kOptionAppend: return m_pStore->m_bAppend;
+    default: return 0;
+    }
+}
+
+void CNuvOutput::SetOption(int id, int value)
+{
+    switch (id) {
+    case kOptionSendToFile: m_bSendToFile = value; break;
+    case kOptionShowOutput: m_bShowOutput = value; break;
+    case kOptionReserved: m_bReserved = value; break;
+    case kOptionAppend: m_pStore->m_bAppend = value; break;
+    default: break;
+    }
+}
+
+void CNuvOutput::GotoErrorLine()
+{
+    Prompts().Beep(MB_ICONASTERISK);
+}
+
+int CNuvOutput::CaretLineIndex() const
+{
+    return m_pView->Geometry().CaretLineIndex();
+}
+
+void CNuvOutput::UpdatePositionPanes()
+{
+    const COutputGeometry& g = m_pView->Geometry();
+    m_nLine = g.CaretLineNumber();
+    m_nColumn = g.CaretColumnNumber();
+    FormatPane(m_szLine, m_nLine, 6);
+    FormatPane(m_szColumn, m_nColumn, 3);
+    if (IMainFrame* frame = TheFrame()) {
+        frame->SetPaneText(ID_INDICATOR_LINE, QString::fromLatin1(m_szLine));
+        frame->SetPaneText(ID_INDICATOR_COLUMN, QString::fromLatin1(m_szColumn));
+    }
+}
+
+void CNuvOutput::CannotSearch()
+{
+    StatusFromTable(IDS_CANNOT_SEARCH_OUTPUT);
+    MessageFromTable(IDS_CANNOT_SEARCH_OUTPUT, MB_ICONINFORMATION);
+}
+
+BOOL CNuvOutput::FindText(const char*, BOOL, BOOL)
+{
+    CannotSearch();
+    return FALSE;
+}
+
+void CNuvOutput::ReplaceAll(const char*, const char*, BOOL, BOOL)
+{
+    CannotSearch();
+}
+
+void CNuvOutput::ReplaceSelection(const char*)
+{
+    CannotSearch();
+}
+
+// All lines, each followed by CR LF, as one text for the print routine.
+void CNuvOutput::PrintText(BOOL)
+{
+    const int count = m_pStore->m_nCount;
+    if (count == 0)
+        return;
+    std::size_t total = 1;
+    for (int i = 0; i < count; ++i)
+        total += static_cast<std::size_t>(m_pStore->GetLineLength(i)) + 2;
+    char* text = static_cast<char*>(OutputMalloc(total));
+    if (!text) {
+        MessageFromTable(IDS_NO_MEMORY, MB_ICONEXCLAMATION);
+        return;
+    }
+    char* end = text;
+    for (int i = 0; i < count; ++i) {
+        const std::size_t length = static_cast<std::size_t>(m_pStore->GetLineLength(i));
+        std::memcpy(end, m_pStore->GetLine(i), length);
+        end += length;
+        *end++ = '\r';
+        *end++ = '\n';
+    }
+    *end = '\0';
+    PrintTextThroughHandler(text, m_pStore->m_szFileName);
+    OutputFree(text);
+}
+
+BOOL CNuvOutput::SaveAs()
+{
+    char path[MAX_PATH];
+    if (!ChooseFileName(path, this, FD_OUTPUT))
+        return FALSE;
+    if (!m_pStore->WriteToFile(path))
+        return FALSE;
+    StatusFromTable(IDS_FILE_SAVED, {path});
+    return TRUE;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Cuts one chunk of interpreter output into lines, honouring the control
+// characters the interpreter prints:
+//   BEL beeps; BS steps back one column (what follows overwrites); CR returns to
+//   column 0 (the stored line ends where writing stopped); TAB advances to the
+//   next multiple of 4; LF ends the line; VT stores the line and 1..4 empty lines
+//   so that the line count becomes a multiple of 4, and the next text keeps its
+//   column on a new line. Other bytes, other control bytes included, are text.
+// A chunk that does not end with a line feed leaves its last line open: the next
+// chunk continues it (atLineStart FALSE).
+#include <cstddef>
+
+#include "platform/Win32Types.h"
+
+class IOutputSink;
+
+class COutputAssembler {
+public:
+    enum class Result {
+        Ok,
+        NoBuffer,  // the work buffer could not be had: nothing stored (message 103)
+        NoMemory,  // a line could not be stored or the buffer not grown (message 169)
+    };
+
+    explicit COutputAssembler(IOutputSink& sink) : m_sink(sink) {}
+
+    // Adds `text` through the sink. On failure the rest of the chunk is dropped,
+    // the lines stored before stay and `atLineStart` keeps its value.
+    Result Add(const char* text, BOOL& atLineStart);
+
+private:
+    bool Reserve(std::size_t needed);
+    bool StoreLine(bool continueOpenLine);
+
+    IOutputSink& m_sink;
+    char* m_buffer = nullptr;
+    std::size_t m_size = 0;  // S: bytes in the work buffer
+    std::size_t m_column = 0;  // p
+};

@@ -1,0 +1,210 @@
+#include "output/COutputStore.h"
+
+#include <sys/stat.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstring>
+
+#include "output/OutputMessages.h"
+#include "output/OutputSeams.h"
+#include "res/StringTable.h"
+
+namespace {
+constexpr int kInitialCapacity = 1000;
+}  // namespace
+
+COutputStore::COutputStore()
+{
+    m_pLines = static_cast<char**>(OutputMalloc(kInitialCapacity * sizeof(char*)));
+    if (!m_pLines)
+        return;
+    std::memset(m_pLines, 0, kInitialCapacity * sizeof(char*));
+    m_nCapacity = kInitialCapacity;
+    m_bValid = TRUE;
+}
+
+COutputStore::~COutputStore()
+{
+    RemoveAll();
+    OutputFree(m_pLines);
+}
+
+// Doubles the slot array; an array shrunk to nothing by FreeExtra starts again
+// at the initial size, since doubling zero would never make room.
+BOOL COutputStore::Grow()
+{
+    if (m_nCapacity > INT_MAX / 2)
+        return FALSE;
+    const int capacity = m_nCapacity > 0 ? m_nCapacity * 2 : kInitialCapacity;
+    void* slots = OutputRealloc(m_pLines, static_cast<std::size_t>(capacity) * sizeof(char*));
+    if (!slots)
+        return FALSE;
+    m_pLines = static_cast<char**>(slots);
+    std::memset(m_pLines + m_nCapacity, 0, static_cast<std::size_t>(capacity - m_nCapacity) * sizeof(char*));
+    m_nCapacity = capacity;
+    return TRUE;
+}
+
+void COutputStore::NoteLength(std::size_t length)
+{
+    if (static_cast<long long>(length) > m_nLongest)
+        m_nLongest = static_cast<int>(length);
+}
+
+BOOL COutputStore::AddLine(const char* text)
+{
+    const std::size_t length = text ? std::strlen(text) : 0;
+    if (length >= static_cast<std::size_t>(INT_MAX))
+        return FALSE;
+    if (m_nCount == m_nCapacity && !Grow())
+        return FALSE;
+    char* block = nullptr;
+    if (length > 0) {
+        block = m_arena.Allocate(length + 1);
+        if (!block)
+            return FALSE;
+        std::memcpy(block, text, length + 1);
+    }
+    NoteLength(length);
+    m_pLines[m_nCount++] = block;
+    return TRUE;
+}
+
+BOOL COutputStore::AddEmptyLine()
+{
+    return AddLine("");
+}
+
+BOOL COutputStore::AppendToLine(int index, const char* text)
+{
+    if (index < 0 || index >= m_nCount)
+        return FALSE;
+    const std::size_t added = text ? std::strlen(text) : 0;
+    if (added == 0)
+        return TRUE;  // an empty line stays a null slot
+    char* line = m_pLines[index];
+    const std::size_t old = line ? std::strlen(line) : 0;
+    if (old + added >= static_cast<std::size_t>(INT_MAX))
+        return FALSE;
+    line = line ? m_arena.Grow(line, old + 1, old + added + 1) : m_arena.Allocate(added + 1);
+    if (!line)
+        return FALSE;
+    std::memcpy(line + old, text, added + 1);
+    m_pLines[index] = line;
+    NoteLength(old + added);
+    return TRUE;
+}
+
+const char* COutputStore::GetLine(int index) const
+{
+    if (index < 0 || index >= m_nCount)
+        return nullptr;
+    return m_pLines[index] ? m_pLines[index] : "";
+}
+
+int COutputStore::GetLineLength(int index) const
+{
+    const char* line = m_pLines[index];
+    return line ? static_cast<int>(std::strlen(line)) : 0;
+}
+
+BOOL COutputStore::SeekLine(int index)
+{
+    if (index < 0 || index >= m_nCount) {
+        m_nCursor = -1;
+        return FALSE;
+    }
+    m_nCursor = index;
+    return TRUE;
+}
+
+const char* COutputStore::GetNextLine()
+{
+    if (m_nCursor < 0)
+        return nullptr;
+    const char* line = GetLine(m_nCursor);
+    if (line)
+        ++m_nCursor;
+    return line;
+}
+
+void COutputStore::RemoveAll()
+{
+    if (m_nCount > 0)
+        std::memset(m_pLines, 0, static_cast<std::size_t>(m_nCount) * sizeof(char*));
+    m_arena.Clear();
+    m_nCount = 0;
+    m_nLongest = 0;
+    m_nCursor = 0;
+}
+
+void COutputStore::FreeExtra()
+{
+    if (m_nCapacity <= m_nCount)
+        return;
+    if (m_nCount == 0) {
+        OutputFree(m_pLines);
+        m_pLines = nullptr;
+        m_nCapacity = 0;
+        return;
+    }
+    // A failed shrink keeps the larger array, which is still valid.
+    if (void* slots = OutputRealloc(m_pLines, static_cast<std::size_t>(m_nCount) * sizeof(char*))) {
+        m_pLines = static_cast<char**>(slots);
+        m_nCapacity = m_nCount;
+    }
+}
+
+BOOL COutputStore::SetOutputFileName(const char* modelPath, BOOL preprocessOnly)
+{
+    m_szFileName[0] = '\0';
+    if (!modelPath)
+        return TRUE;
+    const char* slash = std::strrchr(modelPath, '/');
+    const char* base = slash ? slash + 1 : modelPath;
+    const char* dot = std::strchr(base, '.');
+    const std::size_t baseLength = dot ? static_cast<std::size_t>(dot - base) : std::strlen(base);
+    const char* extension = preprocessOnly ? ".prp" : ".out";
+    if (baseLength + std::strlen(extension) >= sizeof m_szFileName)
+        return FALSE;
+    std::memcpy(m_szFileName, base, baseLength);
+    std::strcpy(m_szFileName + baseLength, extension);
+    return TRUE;
+}
+
+namespace {
+
+std::FILE* OpenOutputFile(const char* fileName, BOOL append)
+{
+    if (!fileName || !*fileName)
+        return nullptr;
+    struct stat info {};
+    const bool exists = ::stat(fileName, &info) == 0;
+    return std::fopen(fileName, exists && append == 1 ? "ab" : "wb");
+}
+
+}  // namespace
+
+BOOL COutputStore::WriteToFile(const char* fileName)
+{
+    std::FILE* file = OpenOutputFile(fileName, m_bAppend);
+    if (!file) {
+        ReportOutputFileFailure(IDS_CANNOT_CREATE_FILE, fileName);
+        return FALSE;
+    }
+    bool written = true;
+    for (int i = 0; i < m_nCount && written; ++i) {
+        const char* line = m_pLines[i];
+        const std::size_t length = line ? std::strlen(line) : 0;
+        written = (length == 0 || OutputFileWrite(line, length, file) == length) && OutputFileWrite("\r\n", 2, file) == 2;
+    }
+    // Buffered bytes reach the disk only here, so a full disk shows at the close.
+    written = std::fflush(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written) {
+        ReportOutputFileFailure(IDS_CANNOT_WRITE_OUTPUT, fileName);
+        return FALSE;
+    }
+    return TRUE;
+}

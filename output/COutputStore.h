@@ -1,0 +1,65 @@
+#pragma once
+// The lines of one output: everything a run printed, as received, byte for byte.
+//
+// Invariants: 0 <= m_nCount <= m_nCapacity; every slot below m_nCount is null
+// (an empty line, which owns no block) or a NUL-terminated block of exactly its
+// length + 1, owned by the store (taken from its CLineArena, so that short lines
+// do not pay a malloc header each). m_nLongest only grows between RemoveAll
+// calls. Nothing is discarded for its size; every allocation failure leaves the
+// store exactly as it was and is reported by FALSE.
+#include "output/CLineArena.h"
+#include "platform/Win32Types.h"
+
+class COutputStore {
+public:
+    COutputStore();  // m_bValid is FALSE when the first 1000 slots cannot be had
+    ~COutputStore();
+    COutputStore(const COutputStore&) = delete;
+    COutputStore& operator=(const COutputStore&) = delete;
+
+    // Stores a copy of `text` as the new last line; an empty text is a null slot.
+    BOOL AddLine(const char* text);
+    BOOL AddEmptyLine();
+    // Appends `text` to line `index`; FALSE for an index outside 0..m_nCount-1.
+    BOOL AppendToLine(int index, const char* text);
+
+    // Null outside 0..m_nCount-1, "" for an empty line.
+    const char* GetLine(int index) const;
+    // The caller guarantees 0 <= index < m_nCount.
+    int GetLineLength(int index) const;
+
+    // Iteration: SeekLine, then GetNextLine until it returns null.
+    BOOL SeekLine(int index);
+    const char* GetNextLine();
+
+    // Frees every line; the slot array and its capacity stay.
+    void RemoveAll();
+    // Shrinks the slot array to m_nCount slots (possibly 0; the store still
+    // accepts lines afterwards).
+    void FreeExtra();
+
+    // m_szFileName := base name of `modelPath` (after the last '/', cut at its
+    // first '.') + ".prp" in preprocess-only mode, else ".out"; empty for a null
+    // path. A name that does not fit the buffer is refused: the name is left
+    // empty (so writing it reports "Cannot create the file") and FALSE returned.
+    BOOL SetOutputFileName(const char* modelPath, BOOL preprocessOnly);
+
+    // Writes every line followed by CR LF to `fileName`, appending to an existing
+    // file when m_bAppend is 1, else replacing it. FALSE after message 133 (open)
+    // or 134 (write).
+    BOOL WriteToFile(const char* fileName);
+
+    int m_nLongest = 0;
+    int m_nCursor = 0;
+    char** m_pLines = nullptr;
+    int m_nCount = 0;
+    int m_nCapacity = 0;
+    BOOL m_bAppend = FALSE;
+    BOOL m_bValid = FALSE;
+    char m_szFileName[MAX_PATH] = {};
+
+private:
+    BOOL Grow();
+    CLineArena m_arena;
+    void NoteLength(std::size_t length);
+};

@@ -1,0 +1,16 @@
+#pragma once
+// Where COutputAssembler puts the lines it cuts from a chunk: the output window
+// (which stores them and follows the end) or, in tests, a plain recorder.
+#include "platform/Win32Types.h"
+
+class IOutputSink {
+public:
+    virtual ~IOutputSink() = default;
+    virtual BOOL AddOutputLine(const char* text) = 0;
+    virtual BOOL AddOutputEmptyLine() = 0;
+    // Continues the open last line; shows with the next repaint.
+    virtual BOOL AppendToLastLine(const char* text) = 0;
+    virtual int OutputLineCount() const = 0;
+    // A BEL in the text.
+    virtual void Bell() = 0;
+};

@@ -1,0 +1,480 @@
+// The output window: its lifecycle, the Window-menu item, the run hooks and the
+// view's events, on an offscreen frame.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "FakeFrame.h"
+#include "FaultInjection.h"
+#include "ScriptedPrompts.h"
+#include "output/CNuvOutput.h"
+#include "output/COutputStore.h"
+#include "output/COutputView.h"
+#include "output/PrintHandler.h"
+#include "res/CommandIds.h"
+
+namespace {
+
+class OutputWindowTest : public ::testing::Test {
+protected:
+    OutputWindowTest()
+    {
+        // The frame builds the Window menu with "&Output Window" at 5 and a
+        // separator at 6, since the output window starts hidden.
+        QMenu* menu = frame.WindowMenu();
+        item = menu->actions().at(5);
+        separator = menu->actions().at(6);
+        frame.show();
+        output = std::make_unique<CNuvOutput>(FALSE, nullptr);
+    }
+    ~OutputWindowTest() override { output.reset(); }
+
+    // Shows the window with a client area of `width` x `height`.
+    void ShowSized(int width, int height)
+    {
+        output->ShowOutputWindow(nullptr);
+        COutputView* view = output->View();
+        const QSize frameExtra = output->size() - view->viewport()->size();
+        output->resize(QSize(width, height) + frameExtra);
+        QApplication::processEvents();
+    }
+    // Runs the event loop until the view has painted its last state.
+    bool Settle()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (output->View()->RepaintPending() && waited.elapsed() < 2000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        return !output->View()->RepaintPending();
+    }
+    const COutputGeometry& Geometry() const { return output->View()->Geometry(); }
+    void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, key >= Qt::Key_A && key <= Qt::Key_Z ? "a" : "");
+        QApplication::sendEvent(output->View(), &event);
+    }
+    void AddLines(int count, const char* text = "line")
+    {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(output->AddOutput(text));
+            ASSERT_TRUE(output->AddOutput("\n"));
+        }
+    }
+    bool ItemAtPlace()
+    {
+        const QList<QAction*> actions = frame.WindowMenu()->actions();
+        return actions.size() == 8 && actions[5] == item && item->data().toInt() == ID_WINDOW_OUTPUT && actions[6] == separator;
+    }
+    bool ItemAbsent()
+    {
+        const QList<QAction*> actions = frame.WindowMenu()->actions();
+        return actions.size() == 6 && !actions.contains(item) && !actions.contains(separator);
+    }
+
+    ScriptedPrompts prompts;
+    FakeFrame frame;
+    std::unique_ptr<CNuvOutput> output;
+    QAction* item = nullptr;
+    QAction* separator = nullptr;
+};
+
+TEST_F(OutputWindowTest, StartsHiddenAndRegistered)
+{
+    EXPECT_TRUE(output->m_bCreated);
+    EXPECT_TRUE(output->m_bHidden);
+    EXPECT_EQ(frame.Output(), output.get());
+    EXPECT_TRUE(output->IsWindowClass(g_outputClass));
+    EXPECT_FALSE(output->IsWindowClass(g_editorClass));
+    EXPECT_FALSE(output->m_bRunning);
+    EXPECT_EQ(output->m_nRunStatus, 3);
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+    EXPECT_TRUE(ItemAtPlace());
+    output.reset();
+    EXPECT_EQ(frame.Output(), nullptr) << "the frame never points at a deleted output window";
+}
+
+TEST_F(OutputWindowTest, WindowMenuItemWhileHidden)
+{
+    struct Step {
+        const char* name;
+        std::function<void(CNuvOutput&)> action;
+        bool hidden;
+    } steps[] = {
+        {"show", [](CNuvOutput& o) { o.ShowOutputWindow(nullptr); }, false},
+        {"show again", [](CNuvOutput& o) { o.ShowOutputWindow(nullptr); }, false},
+        {"hide", [](CNuvOutput& o) { o.HideOutputWindow(); }, true},
+        {"hide again", [](CNuvOutput& o) { o.HideOutputWindow(); }, true},
+        {"show", [](CNuvOutput& o) { o.ShowOutputWindow(nullptr); }, false},
+        {"close box or Ctrl+F4", [](CNuvOutput& o) { o.close(); }, true},
+        {"show", [](CNuvOutput& o) { o.ShowOutputWindow(nullptr); }, false},
+        {"Close All", [this](CNuvOutput&) { frame.MdiArea()->closeAllSubWindows(); }, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.action(*output);
+        EXPECT_EQ(output->m_bHidden, step.hidden ? TRUE : FALSE);
+        EXPECT_EQ(frame.MdiArea()->subWindowList().size(), step.hidden ? 0 : 1);
+        EXPECT_TRUE(step.hidden ? ItemAtPlace() : ItemAbsent());
+    }
+}
+
+TEST_F(OutputWindowTest, HidingKeepsTextOptionsAndModelPath)
+{
+    output->SetOption(CNuvOutput::kOptionSendToFile, TRUE);
+    output->StartOutput("/models/demo.nuv");
+    ShowSized(400, 200);
+    EXPECT_EQ(output->windowTitle(), "Output - /models/demo.nuv");
+    AddLines(30);
+    output->HideOutputWindow();
+    AddLines(20, "while hidden");
+    ASSERT_TRUE(output->AddOutput("open"));
+    output->ShowOutputWindow(nullptr);
+    EXPECT_EQ(output->m_pStore->m_nCount, 51);
+    EXPECT_STREQ(output->m_pStore->GetLine(49), "while hidden");
+    EXPECT_EQ(output->GetOption(CNuvOutput::kOptionSendToFile), TRUE);
+    EXPECT_STREQ(output->m_szModelPath, "/models/demo.nuv");
+    EXPECT_EQ(output->windowTitle(), "Output - /models/demo.nuv");
+    const COutputGeometry& g = Geometry();
+    EXPECT_EQ(g.m_nCaretY, g.m_nLineHeight * (51 - g.m_nTopLine)) << "shown scrolled to the end";
+    EXPECT_LT(g.m_nCaretY, g.m_nHeight);
+    EXPECT_GT(g.m_nTopLine, 0);
+}
+
+TEST_F(OutputWindowTest, EmptyWindow)
+{
+    ShowSized(400, 200);
+    EXPECT_EQ(output->windowTitle(), "Output - Untitled");
+    EXPECT_EQ(output->View()->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(output->View()->horizontalScrollBar()->maximum(), 0);
+    for (int key : {Qt::Key_Down, Qt::Key_End, Qt::Key_PageDown}) {
+        Press(key);
+        EXPECT_EQ(Geometry().m_nCaretX, Geometry().m_nCharWidth);
+        EXPECT_EQ(Geometry().m_nCaretY, 0);
+    }
+    EXPECT_TRUE(prompts.Beeps().empty());
+}
+
+TEST_F(OutputWindowTest, KeysAndClicksThroughEvents)
+{
+    ShowSized(300, 200);
+    AddLines(40, "a line of text");
+    ASSERT_TRUE(Settle()) << "the coalesced repaint comes without further output";
+    const COutputGeometry& g = Geometry();
+    const int w = g.m_nCharWidth, h = g.m_nLineHeight;
+    EXPECT_EQ(g.m_nCaretY, h * (40 - g.m_nTopLine));
+    EXPECT_GT(output->View()->verticalScrollBar()->maximum(), 0) << "the bar shows when the text does not fit";
+
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(g.m_nTopLine, 0);
+    EXPECT_EQ(g.m_nCaretY, 0);
+    Press(Qt::Key_Down);
+    Press(Qt::Key_End);
+    EXPECT_EQ(g.m_nCaretX, 15 * w);
+    EXPECT_EQ(output->CaretLineIndex(), 1);
+
+    Press(Qt::Key_X);
+    Press(Qt::Key_X, Qt::ShiftModifier);
+    Press(Qt::Key_X, Qt::ControlModifier);
+    Press(Qt::Key_Shift);
+    Press(Qt::Key_Return);
+    EXPECT_EQ(prompts.Beeps(), (std::vector<UINT>{BEEP_SIMPLE, MB_ICONASTERISK}));
+
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(5.5 * w, 2.5 * h), QPointF(), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(output->View()->viewport(), &click);
+    EXPECT_EQ(g.m_nCaretX, 5 * w + 1);
+    EXPECT_EQ(g.m_nCaretY, 2 * h);
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(200, 3.5 * h), QPointF(), Qt::LeftButton,
+                            Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(output->View()->viewport(), &doubleClick);
+    EXPECT_EQ(g.m_nCaretX, 15 * w) << "no further than just after the line";
+    EXPECT_EQ(output->CaretLineIndex(), 3);
+    EXPECT_EQ(prompts.Beeps().back(), static_cast<UINT>(MB_ICONASTERISK));
+
+    Press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(g.m_nTopLine, 39);
+    EXPECT_EQ(g.m_nCaretY, h);
+}
+
+TEST_F(OutputWindowTest, WindowLowerThanOneLine)
+{
+    ShowSized(300, output->View()->Geometry().m_nLineHeight / 2);
+    AddLines(5);
+    EXPECT_EQ(Geometry().m_nTopLine, 5) << "only the row after the last line is in view";
+    EXPECT_EQ(Geometry().m_nCaretY, 0);
+}
+
+TEST_F(OutputWindowTest, PositionPanes)
+{
+    struct Case {
+        int top, left, row, column;
+        const char* line;
+        const char* columnText;
+    } cases[] = {
+        {0, 0, 0, 0, "000001", "001"},
+        {1234560, 0, 6, 0, "123456", "001"},
+        {0, 999, 0, 0, "000001", "100"},
+        {0, 40, 2, 3, "000003", "044"},
+    };
+    ShowSized(300, 200);
+    COutputGeometry& g = output->View()->Geometry();
+    for (const Case& c : cases) {
+        g.m_nTopLine = c.top;
+        g.m_nLeftColumn = c.left;
+        g.m_nCaretX = g.m_nCharWidth * (1 + c.column);
+        g.m_nCaretY = g.m_nLineHeight * c.row;
+        output->UpdatePositionPanes();
+        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE], c.line);
+        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN], c.columnText);
+    }
+}
+
+class RunTest : public OutputWindowTest {
+protected:
+    RunTest() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
+    ~RunTest() override { QDir::setCurrent(previous); }
+    QByteArray Read(const QString& name) const
+    {
+        QFile file(QDir(dir.path()).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    QTemporaryDir dir;
+    QString previous;
+};
+
+TEST_F(RunTest, EndOfRunByResultKind)
+{
+    struct Case {
+        DWORD result;
+        int status;
+        UINT beep;
+    } cases[] = {
+        {1, 1, MB_ICONEXCLAMATION}, {2, 2, MB_ICONEXCLAMATION},      {3, 3, MB_ICONASTERISK},
+        {4, 4, MB_ICONEXCLAMATION}, {0x70001, 1, MB_ICONEXCLAMATION}, {9, 3, MB_ICONEXCLAMATION},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        prompts.Clear();
+        output->StartOutput("/models/run.nuv");
+        EXPECT_TRUE(output->m_bRunning);
+        EXPECT_EQ(output->m_nRunStatus, 3);
+        output->AddOutput("result\n");
+        output->EndOutput(c.result);
+        EXPECT_FALSE(output->m_bRunning);
+        EXPECT_EQ(output->m_nRunStatus, c.status);
+        EXPECT_EQ(prompts.Beeps(), std::vector<UINT>{c.beep});
+        EXPECT_EQ(frame.messageText, "The model '/models/run.nuv' has finished");
+        EXPECT_EQ(output->m_pStore->m_nCapacity, 1) << "the slack is returned";
+    }
+    EXPECT_EQ(Read("run.out"), QByteArray("<missing>")) << "no file without Send To File";
+}
+
+TEST_F(RunTest, OutputFileAtTheEndOfARun)
+{
+    output->SetOption(CNuvOutput::kOptionSendToFile, TRUE);
+    output->StartOutput("/models/demo.v2.nuv");
+    output->AddOutput("one\ntwo");
+    output->EndOutput(3);
+    EXPECT_EQ(Read("demo.out"), QByteArray("one\r\ntwo\r\n"));
+    EXPECT_EQ(frame.messageText, "The model '/models/demo.v2.nuv' has finished. Output saved in the file 'demo.out'");
+
+    output->SetOption(CNuvOutput::kOptionAppend, TRUE);
+    output->StartOutput("/models/demo.nuv");
+    output->AddOutput("three\n");
+    output->EndOutput(3);
+    EXPECT_EQ(Read("demo.out"), QByteArray("one\r\ntwo\r\nthree\r\n"));
+
+    // Preprocess only: the listing service writes its own file.
+    frame.preprocessOnly = TRUE;
+    output->StartOutput("/models/demo.nuv");
+    output->EndOutput(3);
+    EXPECT_EQ(Read("demo.prp"), QByteArray("<missing>"));
+    EXPECT_EQ(frame.messageText, "The model '/models/demo.nuv' has finished. Output saved in the file 'demo.prp'");
+    frame.preprocessOnly = FALSE;
+
+    // A file that cannot be made: message 133, the status stays, the beep sounds.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("blocked.out"));
+    frame.messageText = "before";
+    prompts.Clear();
+    prompts.ExpectMessageBox(IDOK);
+    output->StartOutput("/models/blocked.nuv");
+    output->EndOutput(3);
+    EXPECT_EQ(prompts.Last().text, "Cannot create the file blocked.out");
+    EXPECT_EQ(frame.messageText, "before");
+    EXPECT_EQ(prompts.Beeps(), std::vector<UINT>{MB_ICONASTERISK});
+}
+
+TEST_F(RunTest, LeavingDuringARun)
+{
+    output->StartOutput("/models/long.nuv");
+    prompts.ExpectMessageBox(IDNO);
+    EXPECT_FALSE(output->QueryCloseOutput());
+    EXPECT_EQ(prompts.Last().style, MB_YESNO | MB_ICONQUESTION);
+    EXPECT_TRUE(frame.postedCommands.empty());
+    EXPECT_FALSE(output->m_bExitRequested);
+
+    prompts.ExpectMessageBox(IDYES);
+    EXPECT_FALSE(output->QueryCloseOutput());
+    EXPECT_EQ(frame.postedCommands, std::vector<int>{ID_RUN_TERMINATE});
+    EXPECT_TRUE(output->m_bExitRequested);
+    EXPECT_TRUE(frame.isVisible());
+
+    output->EndOutput(3);
+    EXPECT_TRUE(frame.isVisible()) << "the close waits until the run has returned";
+    EXPECT_TRUE(prompts.Beeps().empty());
+    QApplication::processEvents();
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST_F(RunTest, LeavingWhenIdle)
+{
+    output->ShowOutputWindow(nullptr);
+    EXPECT_TRUE(output->QueryCloseOutput());
+    EXPECT_TRUE(output->m_bHidden);
+    EXPECT_TRUE(ItemAtPlace());
+    output.reset();  // the caller deletes the object
+    EXPECT_EQ(frame.Output(), nullptr);
+}
+
+TEST_F(RunTest, CommandsOfTheWindow)
+{
+    output->StartOutput("/models/m.nuv");
+    output->AddOutput("alpha\n\nbeta\n");
+    output->EndOutput(3);
+
+    for (int i = 0; i < 3; ++i)
+        prompts.ExpectMessageBox(IDOK);
+    EXPECT_FALSE(output->FindText("alpha", TRUE, FALSE));
+    output->ReplaceAll("a", "b", TRUE, FALSE);
+    output->ReplaceSelection("b");
+    ASSERT_EQ(prompts.Records().size(), 3u);
+    for (const auto& record : prompts.Records()) {
+        EXPECT_EQ(record.text, "Couldn't search the Output window!");
+        EXPECT_EQ(record.style, MB_ICONINFORMATION);
+    }
+    EXPECT_EQ(frame.messageText, "Couldn't search the Output window!");
+    EXPECT_EQ(output->m_pStore->m_nCount, 3);
+
+    const QString saved = QDir(dir.path()).filePath("saved.out");
+    prompts.ExpectFile(saved);
+    EXPECT_TRUE(output->SaveAs());
+    EXPECT_EQ(Read("saved.out"), QByteArray("alpha\r\n\r\nbeta\r\n"));
+    EXPECT_EQ(frame.messageText, "File " + saved + " saved");
+    prompts.ExpectFileCancel();
+    EXPECT_FALSE(output->SaveAs());
+
+    std::string printed, title;
+    SetPrintHandler([&](const char* text, const char* name) {
+        printed = text;
+        title = name;
+    });
+    output->PrintText(TRUE);
+    EXPECT_EQ(printed, "alpha\r\n\r\nbeta\r\n");
+    EXPECT_EQ(title, "m.out");
+    {
+        AllocationFailure failure(1);
+        prompts.ExpectMessageBox(IDOK);
+        printed.clear();
+        output->PrintText(FALSE);
+        EXPECT_TRUE(printed.empty());
+        EXPECT_EQ(prompts.Last().text, "Not enough memory.");
+        EXPECT_EQ(prompts.Last().style, MB_ICONEXCLAMATION);
+    }
+    output->StartOutput(nullptr);
+    output->PrintText(FALSE);
+    EXPECT_TRUE(printed.empty()) << "nothing to print";
+    SetPrintHandler(nullptr);
+}
+
+TEST_F(OutputWindowTest, Options)
+{
+    struct Case {
+        int id;
+        int initial;
+    } cases[] = {{332, FALSE}, {333, TRUE}, {334, FALSE}, {335, FALSE}, {336, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(output->GetOption(c.id), c.initial);
+        output->SetOption(c.id, 1);
+        EXPECT_EQ(output->GetOption(c.id), c.id == 336 ? 0 : 1);
+    }
+    EXPECT_EQ(output->m_pStore->m_bAppend, TRUE);
+}
+
+TEST_F(OutputWindowTest, MemoryMessagesOfAddOutput)
+{
+    output->AddOutput("kept\n");
+    {
+        AllocationFailure failure(1);
+        prompts.ExpectMessageBox(IDOK);
+        EXPECT_FALSE(output->AddOutput("lost\n"));
+        EXPECT_EQ(prompts.Last().text, "Not enough memory.");
+        EXPECT_EQ(prompts.Last().style, MB_ICONINFORMATION);
+    }
+    {
+        // The work buffer, then the block of a line too long for the arena's chunks.
+        const std::string big(70000, 'b');
+        AllocationFailure failure(2);
+        prompts.ExpectMessageBox(IDOK);
+        EXPECT_FALSE(output->AddOutput((big + "\n").c_str()));
+        EXPECT_EQ(prompts.Last().text, "Not enough memory to accumulate output.");
+        EXPECT_EQ(prompts.Last().style, MB_ICONSTOP);
+    }
+    EXPECT_EQ(output->m_pStore->m_nCount, 1);
+    output->AddOutput("\a");
+    EXPECT_EQ(prompts.Beeps().back(), BEEP_SIMPLE);
+}
+
+TEST_F(OutputWindowTest, ScrollBarsDriveTheView)
+{
+    ShowSized(300, 200);
+    AddLines(100, "a line longer than the window is wide, so that the horizontal bar shows as well");
+    ASSERT_TRUE(Settle());
+    const COutputGeometry& g = Geometry();
+    QScrollBar* vertical = output->View()->verticalScrollBar();
+    QScrollBar* horizontal = output->View()->horizontalScrollBar();
+    const int top = g.m_nTopLine;
+    EXPECT_EQ(vertical->value(), top);
+
+    vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(g.m_nTopLine, top - 1);
+    EXPECT_EQ(vertical->value(), top - 1);
+    vertical->setSliderDown(true);
+    vertical->setSliderPosition(10);  // dragging the thumb follows at once
+    EXPECT_EQ(g.m_nTopLine, 10);
+    vertical->setSliderDown(false);
+
+    horizontal->setSliderDown(true);
+    horizontal->setSliderPosition(6);
+    EXPECT_EQ(g.m_nLeftColumn, 0) << "the text waits for the release";
+    horizontal->setSliderDown(false);
+    EXPECT_EQ(g.m_nLeftColumn, 6);
+    EXPECT_EQ(horizontal->value(), 6);
+    horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(g.m_nLeftColumn, 14);
+}
+
+TEST_F(OutputWindowTest, CreatedShownForAModel)
+{
+    output.reset();
+    output = std::make_unique<CNuvOutput>(TRUE, "/models/x.nuv");
+    EXPECT_TRUE(output->m_bCreated);
+    EXPECT_FALSE(output->m_bHidden);
+    EXPECT_TRUE(output->m_bRunning);
+    EXPECT_EQ(output->windowTitle(), "Output - /models/x.nuv");
+    EXPECT_STREQ(output->m_pStore->m_szFileName, "x.out");
+    EXPECT_TRUE(ItemAbsent());
+}
+
+}  // namespace
