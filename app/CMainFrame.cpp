@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -18,6 +19,7 @@
 #include "app/CCommandActions.h"
 #include "app/CFrameStatusBar.h"
 #include "app/CHelpViewer.h"
+#include "app/CRecentFileMenu.h"
 #include "app/CWindowList.h"
 #include "platform/CommandEvent.h"
 #include "platform/FontConversion.h"
@@ -27,6 +29,11 @@
 #include "res/CommandTable.h"
 #include "res/Images.h"
 #include "res/StringTable.h"
+#include "editor/CFileCommands.h"
+#include "editor/CNuvEdit.h"
+#include "output/CNuvOutput.h"
+#include "output/COutputStore.h"
+#include "run/CRunController.h"
 #include "shell/CNuvChild.h"
 #include "shell/MessageFromTable.h"
 
@@ -63,18 +70,24 @@ CMainFrame::CMainFrame()
     connect(clipboard, &QClipboard::dataChanged, this, clipboardChanged);
     clipboardChanged();
 
+    m_pFileCommands = std::make_unique<CFileCommands>(m_recentFiles);
+    m_pRun = std::make_unique<CRunController>(*this, m_settings, [this] { OnIdle(); });
     m_pIdle = new IdleHook([this] { OnIdle(); }, this);
     resize(900, 640);
 }
 
 CMainFrame::~CMainFrame()
 {
+    // A hidden output window has no parent: nothing else deletes it.
+    if (m_pOutput && m_pOutput->m_bHidden)
+        delete m_pOutput;
+    m_pRun.reset();
     // Children deleted with the MDI area must not report to a frame half gone.
+    if (TheFrame() == this)
+        SetTheFrame(nullptr);
     m_pActiveChild = nullptr;
     delete m_pMdiArea;
     m_pMdiArea = nullptr;
-    if (TheFrame() == this)
-        SetTheFrame(nullptr);
 }
 
 void CMainFrame::BuildMenus()
@@ -89,6 +102,9 @@ void CMainFrame::BuildMenus()
                 QAction* placeholder = menu->addAction(QString::fromUtf8(kRecentFilePlaceholderText));
                 placeholder->setEnabled(false);
                 placeholder->setObjectName("RecentFilePlaceholder");
+                QAction* const recent[4] = {m_pActions->Action(ID_FILE_MRU_FILE1), m_pActions->Action(ID_FILE_MRU_FILE2),
+                                            m_pActions->Action(ID_FILE_MRU_FILE3), m_pActions->Action(ID_FILE_MRU_FILE4)};
+                m_pRecentMenu = new CRecentFileMenu(menu, placeholder, recent);
             } else {
                 menu->addAction(m_pActions->Action(entry.id));
             }
@@ -150,12 +166,21 @@ void CMainFrame::SetPaneText(int indicatorId, const QString& text)
     m_pStatusBar->SetPaneText(indicatorId, text);
 }
 
-CNuvChild* CMainFrame::FindEditorWindow(const char*)
+CNuvChild* CMainFrame::FindEditorWindow(const char* path)
 {
-    return nullptr;
+    return FindEditorIn(m_pMdiArea, path);
 }
 
-void CMainFrame::AddToRecentFileList(const char*) {}
+void CMainFrame::AddToRecentFileList(const char* path)
+{
+    m_recentFiles.Add(path);
+    RefreshRecentFiles();
+}
+
+void CMainFrame::RefreshRecentFiles()
+{
+    m_pRecentMenu->Refresh(m_recentFiles);
+}
 
 bool CMainFrame::event(QEvent* event)
 {
@@ -182,10 +207,25 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::OnCommand(int id)
 {
+    if (m_pRun->OnCommand(id))
+        return;
     // Text commands belong to the active child when it handles them.
     if (m_pActiveChild && m_pActiveChild->OnCommand(id))
         return;
     switch (id) {
+    case ID_FILE_NEW: m_pFileCommands->New(); break;
+    case ID_FILE_OPEN: m_pFileCommands->Open(); break;
+    case ID_FILE_MRU_FILE1:
+    case ID_FILE_MRU_FILE2:
+    case ID_FILE_MRU_FILE3:
+    case ID_FILE_MRU_FILE4:
+        m_pFileCommands->OpenRecent(id - ID_FILE_MRU_FILE1);
+        RefreshRecentFiles();
+        break;
+    case ID_WINDOW_OUTPUT:
+        if (m_pOutput)
+            m_pOutput->ShowOutputWindow(nullptr);
+        break;
     case ID_FILE_SAVE_AS:
         if (m_pActiveChild)
             m_pActiveChild->SaveAs();
@@ -199,7 +239,6 @@ void CMainFrame::OnCommand(int id)
     case ID_VIEW_STATUS_BAR: ShowStatusBar(!m_bStatusBarVisible); break;
     case ID_OPTIONS_FONTS: OnFonts(); break;
     case ID_OPTIONS_SAVE_SETTINGS: m_bSaveSettings = !m_bSaveSettings; break;
-    case ID_RUN_DEBUGGER: MessageFromTable(IDS_UNAVAILABLE, MB_ICONINFORMATION); break;
     case ID_WINDOW_CASCADE: m_pMdiArea->cascadeSubWindows(); break;
     case ID_WINDOW_TILE: m_pMdiArea->tileSubWindows(); break;
     case ID_WINDOW_ARRANGE: ArrangeIcons(); break;
@@ -229,13 +268,6 @@ void CMainFrame::ShowStatusBar(BOOL show)
     m_bStatusBarVisible = show;
 }
 
-void CMainFrame::ResetElapsedTime(BOOL running)
-{
-    m_nHours = m_nMinutes = m_nSeconds = 0;
-    std::memcpy(m_szElapsed, running ? "00:00:00" : "        ", 8);
-    m_szElapsed[8] = '\0';
-}
-
 // Whether the user confirms or cancels, the editor font is made anew from the
 // description and given, with the left margin, to every editor window.
 void CMainFrame::OnFonts()
@@ -257,8 +289,7 @@ void CMainFrame::ApplyEditorFont()
 
 void CMainFrame::ApplyFontTo(CNuvChild* editor)
 {
-    if (QWidget* text = editor->widget())
-        text->setFont(m_pEditorFont);
+    static_cast<CNuvEdit*>(editor)->ApplyFont(m_pEditorFont);
 }
 
 void CMainFrame::OnAbout()
@@ -272,10 +303,12 @@ void CMainFrame::OnHelpContents()
     CHelpViewer::ShowContents(this);
 }
 
+// The child's own close handling: an editor asks about unsaved changes, the
+// output window only hides.
 void CMainFrame::OnCloseActive()
 {
-    if (QMdiSubWindow* active = m_pMdiArea->activeSubWindow())
-        active->close();
+    if (m_pActiveChild)
+        m_pActiveChild->close();
 }
 
 // Minimised windows line up along the bottom edge of the MDI area.
@@ -292,12 +325,63 @@ void CMainFrame::ArrangeIcons()
     }
 }
 
-BOOL CMainFrame::CloseAllWindows(int mode)
+// The topmost child: the active one, or the top of the stacking order while the
+// program itself is not the active window.
+QMdiSubWindow* CMainFrame::TopChild() const
+{
+    if (QMdiSubWindow* current = m_pMdiArea->currentSubWindow())
+        return current;
+    const QList<QMdiSubWindow*> stack = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
+    return stack.isEmpty() ? nullptr : stack.last();
+}
+
+// One editor of the closing loop: FALSE when its owner cancelled.
+BOOL CMainFrame::CloseEditor(CNuvChild* child, int mode)
 {
     (void)mode;
-    while (QMdiSubWindow* active = m_pMdiArea->activeSubWindow()) {
-        if (!active->close())
-            return FALSE;
+    auto* editor = static_cast<CNuvEdit*>(child);
+    const int answer = editor->SaveChangesQuestion();
+    if (answer == IDCANCEL)
+        return FALSE;
+    if (answer == IDYES)
+        editor->SaveOrSaveAs();  // the closing goes on whatever the save's outcome
+    editor->Destroy();
+    return TRUE;
+}
+
+BOOL CMainFrame::CloseAllWindows(int mode)
+{
+    if (mode == 2 && m_pOutput && m_pOutput->m_bRunning) {
+        // Leaving during a run only asks whether to stop it and exit afterwards.
+        if (m_pOutput->m_bHidden)
+            m_pOutput->ShowOutputWindow(nullptr);
+        if (m_pOutput->isMinimized())
+            m_pOutput->showNormal();
+        m_pMdiArea->setActiveSubWindow(m_pOutput);
+        m_pOutput->QueryCloseOutput();
+        return FALSE;
+    }
+    while (QMdiSubWindow* top = TopChild()) {
+        auto* child = qobject_cast<CNuvChild*>(top);
+        if (child && child->IsWindowClass(g_editorClass)) {
+            if (!CloseEditor(child, mode))
+                return FALSE;
+        } else if (child && child == m_pOutput) {
+            m_pOutput->HideOutputWindow();
+        } else {
+            m_pMdiArea->removeSubWindow(top);
+            delete top;
+        }
+    }
+    if (mode == 2) {
+        if (m_pOutput && m_pOutput->QueryCloseOutput()) {
+            delete m_pOutput;
+            m_pOutput = nullptr;
+        }
+        if (!m_bSaveSettings)
+            QFile::remove(QDir(m_startDirectory).filePath("_nuv_.cfg"));
+        else
+            m_settings.WriteProfile();
     }
     return TRUE;
 }
@@ -309,6 +393,24 @@ UiState CMainFrame::GatherUiState() const
     s.editorActive = m_pActiveChild && m_pActiveChild->IsWindowClass(g_editorClass);
     s.outputActive = m_pActiveChild && m_pActiveChild->IsWindowClass(g_outputClass);
     s.activeMinimised = m_pActiveChild && m_pActiveChild->isMinimized();
+    if (s.editorActive) {
+        CEditControl& edit = static_cast<CNuvEdit*>(m_pActiveChild)->Edit();
+        int start = 0;
+        int end = 0;
+        edit.GetSel(&start, &end);
+        s.selection = start != end;
+        s.textNotEmpty = edit.GetTextLength() > 0;
+        s.canUndo = edit.CanUndo();
+    }
+    if (m_pOutput) {
+        s.busy = m_pOutput->m_bRunning;
+        s.outputLines = m_pOutput->m_pStore ? m_pOutput->m_pStore->m_nCount : 0;
+        s.runStatus = m_pOutput->m_nRunStatus;
+        s.hasLastModel = m_pOutput->m_szModelPath[0] != '\0';
+    }
+    s.recentFiles = 0;
+    for (const std::string& entry : m_recentFiles.entries())
+        s.recentFiles += entry.empty() ? 0 : 1;
     s.clipboardHasText = m_clipboardHasText;
     s.toolBarVisible = !m_pToolBar->isHidden();
     s.statusBarVisible = !m_pStatusBar->isHidden();
@@ -339,6 +441,6 @@ void CMainFrame::OnIdle()
     const bool child = m_pActiveChild != nullptr;
     m_pStatusBar->EnablePane(ID_INDICATOR_LINE, child);
     m_pStatusBar->EnablePane(ID_INDICATOR_COLUMN, child);
-    m_pStatusBar->SetPaneText(ID_INDICATOR_CLOCK, QString::fromLatin1(m_szElapsed));
+    m_pStatusBar->SetPaneText(ID_INDICATOR_CLOCK, QString::fromLatin1(m_settings.m_szElapsed));
     ApplyUpdateRules(GatherUiState());
 }

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "app/UiState.h"
+#include "editor/CRecentFileList.h"
+#include "run/CEnvironmentSettings.h"
 #include "platform/Win32Types.h"
 #include "shell/IMainFrame.h"
 
@@ -15,10 +17,14 @@ class CAccelerators;
 class CCommandActions;
 class CFrameStatusBar;
 class CNuvChild;
+class CFileCommands;
 class CNuvOutput;
+class CRecentFileMenu;
+class CRunController;
 class CWindowList;
 class IdleHook;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -40,7 +46,7 @@ public:
     CNuvChild* FindEditorWindow(const char* path) override;
     void AddToRecentFileList(const char* path) override;
     QFont EditorFont() const override { return m_pEditorFont; }
-    BOOL PreprocessOnly() const override { return m_bPreprocessOnly; }
+    BOOL PreprocessOnly() const override { return m_settings.m_bPreprocessOnly; }
     QMenu* WindowMenu() override { return m_pWindowMenu; }
     QMenu* RunMenu() override { return m_pRunMenu; }
     QAction* CommandAction(int id) override;
@@ -49,7 +55,7 @@ public:
 
     void ShowToolBar(BOOL show);
     void ShowStatusBar(BOOL show);
-    void ResetElapsedTime(BOOL running);
+    void ResetElapsedTime(BOOL running) { m_settings.ResetElapsedTime(running); }
     // Closes every child window: mode 1 for Close All, 2 for exit. FALSE when
     // cancelled or postponed.
     BOOL CloseAllWindows(int mode);
@@ -59,6 +65,10 @@ public:
     // The idle step: caret panes of the active child, update rules, clock pane.
     void OnIdle();
     UiState GatherUiState() const;
+    CRunController& RunController() { return *m_pRun; }
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+    // Shows the recent-file list in the File menu.
+    void RefreshRecentFiles();
     CFrameStatusBar* StatusBar() const { return m_pStatusBar; }
     QToolBar* ToolBar() const { return m_pToolBar; }
 
@@ -69,15 +79,10 @@ public:
     LOGFONTA m_logFont{};
     BOOL m_bToolBarVisible = TRUE;
     BOOL m_bStatusBarVisible = TRUE;
-    BOOL m_bPreprocessOnly = FALSE;
-    BOOL m_bRangeCheck = TRUE;
-    int m_nUpdateLimit = 20;
-    BOOL m_bTimer = FALSE;
+    // The Environment settings (m_bPreprocessOnly, m_bRangeCheck, m_nUpdateLimit,
+    // m_bTimer) and the run clock (m_szElapsed, m_nHours, m_nMinutes, m_nSeconds).
+    CEnvironmentSettings m_settings;
     BOOL m_bSaveSettings = FALSE;
-    char m_szElapsed[9] = {};
-    int m_nSeconds = 0;
-    int m_nMinutes = 0;
-    int m_nHours = 0;
     // The directory that was current at start-up; _nuv_.cfg lives there.
     QString m_startDirectory;
 
@@ -97,6 +102,8 @@ private:
     void OnHelpContents();
     void OnCloseActive();
     void ArrangeIcons();
+    BOOL CloseEditor(CNuvChild* editor, int mode);
+    QMdiSubWindow* TopChild() const;
 
     QMdiArea* m_pMdiArea;
     CCommandActions* m_pActions;
@@ -107,5 +114,9 @@ private:
     CAccelerators* m_pAccelerators;
     CWindowList* m_pWindowList;
     IdleHook* m_pIdle;
+    CRecentFileList m_recentFiles;
+    CRecentFileMenu* m_pRecentMenu = nullptr;
+    std::unique_ptr<CFileCommands> m_pFileCommands;
+    std::unique_ptr<CRunController> m_pRun;
     bool m_clipboardHasText = false;
 };

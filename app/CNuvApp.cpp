@@ -1,10 +1,13 @@
 #include "app/CNuvApp.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <new>
 
 #include "app/CMainFrame.h"
+#include "editor/CFileCommands.h"
+#include "output/CNuvOutput.h"
 #include "platform/TextLimits.h"
 #include "res/StringTable.h"
 #include "shell/MessageFromTable.h"
@@ -12,7 +15,7 @@
 CNuvApp::CNuvApp()
 {
     m_makeFrame = [] { return new (std::nothrow) CMainFrame; };
-    m_makeOutput = [] { return static_cast<CNuvOutput*>(nullptr); };
+    m_makeOutput = [] { return new (std::nothrow) CNuvOutput(FALSE, nullptr); };
 }
 
 CNuvApp::~CNuvApp() = default;
@@ -33,7 +36,6 @@ void CNuvApp::Fail()
 
 BOOL CNuvApp::InitInstance(const QStringList& arguments)
 {
-    (void)arguments;
     CopyUtf8Bounded(m_szStartDir, sizeof m_szStartDir, QFile::encodeName(QDir::currentPath()));
 
     m_pFrame.reset(m_makeFrame());
@@ -42,9 +44,27 @@ BOOL CNuvApp::InitInstance(const QStringList& arguments)
         return FALSE;
     }
     m_pFrame->m_startDirectory = QDir::currentPath();
+    m_pFrame->RecentFiles().Read();
+    m_pFrame->RefreshRecentFiles();
+    // The workspace file is not restored yet: the program starts as without one.
     m_pFrame->m_bSaveSettings = FALSE;
     m_pFrame->show();
+
+    CNuvOutput* output = m_makeOutput();
+    if (!output || !output->m_bCreated) {
+        delete output;
+        Fail();
+        return FALSE;
+    }
+    if (!arguments.isEmpty())
+        CFileCommands::OpenCommandLineFiles(arguments);
     return TRUE;
 }
 
-void CNuvApp::ExitInstance() {}
+void CNuvApp::ExitInstance()
+{
+    if (m_pFrame)
+        m_pFrame->RecentFiles().Write();
+    // Windows destroyed from inside their own handlers are deleted late.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

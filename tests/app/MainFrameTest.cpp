@@ -18,6 +18,7 @@
 #include "app/CHelpViewer.h"
 #include "app/CMainFrame.h"
 #include "app/CNuvApp.h"
+#include "editor/CNuvEdit.h"
 #include "platform/FontConversion.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
@@ -29,8 +30,10 @@ namespace {
 QStringList MenuTexts(QMenu* menu)
 {
     QStringList texts;
-    for (QAction* action : menu->actions())
-        texts << (action->isSeparator() ? QString("-") : action->text());
+    for (QAction* action : menu->actions()) {
+        if (action->isVisible())
+            texts << (action->isSeparator() ? QString("-") : action->text());
+    }
     return texts;
 }
 
@@ -227,8 +230,8 @@ TEST(MainFrame, AcceleratorsWinOverTheTextControl)
 TEST(MainFrame, FontsReapplyTheFontWhetherConfirmedOrCancelled)
 {
     CMainFrame frame;
-    auto* child = new ProbeChild;
-    frame.MdiArea()->addSubWindow(child);
+    CNuvEdit* child = CNuvEdit::Create(kPlaceDefault);
+    ASSERT_NE(child, nullptr);
     ScriptedPrompts prompts;
 
     LOGFONTA chosen = LogFontFromFont(SystemFixedFont());

@@ -1,0 +1,78 @@
+// The editor's costs on the largest model it loads (65533 bytes): loading it
+// into a window, the caret-pane update that runs at every idle pass, and the
+// suggested find text.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <string>
+
+#include "FakeFrame.h"
+#include "editor/CNuvEdit.h"
+#include "editor/ModelFile.h"
+
+namespace {
+
+std::string g_model;  // path of the 65533-byte model
+
+// Lines of model text, each ended by CR LF, up to exactly 65533 bytes.
+QByteArray ModelText()
+{
+    QByteArray text;
+    for (int i = 0; text.size() < 65533; ++i)
+        text += "    x" + QByteArray::number(i) + " = (a + b) * c[" + QByteArray::number(i % 17) + "];  // step\r\n";
+    text.truncate(65533);
+    return text;
+}
+
+void BM_LoadLargestModel(benchmark::State& state)
+{
+    FakeFrame frame;
+    CNuvEdit* window = CNuvEdit::Create(kPlaceDefault);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window->LoadFile(g_model.c_str()));
+    window->Destroy();
+}
+BENCHMARK(BM_LoadLargestModel)->Unit(benchmark::kMillisecond);
+
+// The caret at the text's middle and at its end, where a line scan would cost most.
+void BM_UpdatePositionPanes(benchmark::State& state)
+{
+    FakeFrame frame;
+    CNuvEdit* window = CNuvEdit::CreateForFile(kPlaceDefault, g_model.c_str());
+    const int pos = static_cast<int>(state.range(0)) * window->Edit().GetTextLength() / 100;
+    window->Edit().SetSel(pos, pos);
+    for (auto _ : state)
+        window->UpdatePositionPanes();
+    window->Destroy();
+}
+BENCHMARK(BM_UpdatePositionPanes)->Arg(50)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+void BM_GetFindText(benchmark::State& state)
+{
+    FakeFrame frame;
+    CNuvEdit* window = CNuvEdit::CreateForFile(kPlaceDefault, g_model.c_str());
+    const int line = window->Edit().GetLineCount() / 2;
+    const int pos = window->Edit().LineIndex(line) + 6;
+    window->Edit().SetSel(pos, pos);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window->GetFindText());
+    window->Destroy();
+}
+BENCHMARK(BM_GetFindText)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    g_model = (dir.path() + "/model.nuv").toStdString();
+    const QByteArray text = ModelText();
+    if (!SaveModelFile(g_model.c_str(), text.constData(), static_cast<std::size_t>(text.size()), false).ok)
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,488 @@
+#include "editor/CNuvEdit.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFontMetrics>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "editor/FileNames.h"
+#include "editor/ModelFile.h"
+#include "platform/FontConversion.h"
+#include "platform/Placement.h"
+#include "platform/TextLimits.h"
+#include "res/CommandIds.h"
+#include "res/StringTable.h"
+#include "shell/ChooseFileName.h"
+#include "shell/IMainFrame.h"
+#include "shell/MessageFromTable.h"
+
+namespace {
+
+int g_allocationsLeft = -1;
+
+QString Decoded(const char* name)
+{
+    return QFile::decodeName(name);
+}
+
+bool IsSpace(QChar c)
+{
+    return c.unicode() < 0x80 && std::isspace(c.unicode());
+}
+
+// `value` in `width` digits, zero-padded, cut to its first `width` digits when longer.
+void FormatDigits(char* buffer, int value, int width)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%0*d", width, value);
+    std::memcpy(buffer, digits, static_cast<std::size_t>(width));
+    buffer[width] = '\0';
+}
+
+// The window menu's Close carries the platform's Close keys, Ctrl+W among them, which
+// would make the frame's Ctrl+W (New) ambiguous; only Ctrl+F4 closes a child.
+void KeepFrameAccelerators(QMenu* systemMenu)
+{
+    if (!systemMenu)
+        return;
+    const QList<QKeySequence> closeKeys = QKeySequence::keyBindings(QKeySequence::Close);
+    for (QAction* action : systemMenu->actions()) {
+        if (action->shortcuts().isEmpty())
+            continue;
+        const bool closes = std::any_of(closeKeys.begin(), closeKeys.end(),
+                                        [action](const QKeySequence& key) { return action->shortcuts().contains(key); });
+        action->setShortcuts(closes ? QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_F4)} : QList<QKeySequence>{});
+    }
+}
+
+bool IsPlacementKind(int kind)
+{
+    return kind == kPlaceDefault || kind == kPlaceFrameClient || kind == WS_MAXIMIZE || kind == WS_MINIMIZE;
+}
+
+}  // namespace
+
+class CNuvEdit::Busy {
+public:
+    explicit Busy(CNuvEdit* window) : m_window(window) { ++m_window->m_nBusy; }
+    ~Busy() { --m_window->m_nBusy; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    CNuvEdit* m_window;
+};
+
+CNuvEdit::CNuvEdit()
+{
+    m_className = g_editorClass;
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    // Taken out of the area, the window is a hidden top-level one until deleted.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWidget(m_edit.Widget());
+    KeepFrameAccelerators(systemMenu());
+    m_edit.SetChangeHandler([this] { OnTextChanged(); });
+    IMainFrame* frame = TheFrame();
+    ApplyFont(frame ? frame->EditorFont() : SystemFont());
+    SetUntitled();
+}
+
+CNuvEdit::~CNuvEdit() = default;
+
+void CNuvEdit::FailAllocationsAfterForTests(int count)
+{
+    g_allocationsLeft = count;
+}
+
+CNuvEdit* CNuvEdit::Allocate()
+{
+    if (g_allocationsLeft == 0)
+        return nullptr;
+    if (g_allocationsLeft > 0)
+        --g_allocationsLeft;
+    return new (std::nothrow) CNuvEdit();
+}
+
+CNuvEdit* CNuvEdit::Create(int kind)
+{
+    IMainFrame* frame = TheFrame();
+    if (!IsPlacementKind(kind) || !frame || !frame->MdiArea())
+        return nullptr;
+    CNuvEdit* window = Allocate();
+    if (!window)
+        return nullptr;
+    frame->MdiArea()->addSubWindow(window);
+    window->PlaceNew(kind);
+    return window;
+}
+
+void CNuvEdit::PlaceNew(int kind)
+{
+    const QSize area = mdiArea()->viewport()->size();
+    if (kind == kPlaceFrameClient) {
+        setGeometry(QRect(QPoint(0, 0), area));
+        show();
+        return;
+    }
+    // The desktop's default size for a child is about three quarters of the client area.
+    const QSize size = area.isEmpty() ? QSize(400, 300) : area * 3 / 4;
+    resize(size.expandedTo(QSize(160, 100)));
+    if (kind == WS_MAXIMIZE)
+        showMaximized();
+    else if (kind == WS_MINIMIZE)
+        showMinimized();
+    else
+        show();
+}
+
+CNuvEdit* CNuvEdit::CreateForFile(int kind, const char* path)
+{
+    CNuvEdit* window = Create(kind);
+    if (!window)
+        return nullptr;
+    if (path)
+        window->setWindowTitle(Decoded(path));
+    if (!window->LoadFile(path)) {
+        window->Destroy();
+        return nullptr;
+    }
+    return window;
+}
+
+CNuvEdit* CNuvEdit::CreateFromWorkspace(const WINDOWPLACEMENT& placement, const char* nameOrNull)
+{
+    IMainFrame* frame = TheFrame();
+    if (!frame || !frame->MdiArea())
+        return nullptr;
+    CNuvEdit* window = Allocate();
+    if (!window)
+        return nullptr;
+    frame->MdiArea()->addSubWindow(window);
+    SetWindowPlacement(window, placement);
+    if (placement.showCmd == SW_SHOWMINIMIZED)
+        window->showMinimized();
+    else if (placement.showCmd == SW_SHOWMAXIMIZED)
+        window->showMaximized();
+    else
+        window->showNormal();
+    if (nameOrNull && !window->LoadFile(nameOrNull)) {
+        window->Destroy();
+        return nullptr;
+    }
+    frame->MdiArea()->setActiveSubWindow(window);
+    return window;
+}
+
+void CNuvEdit::SetUntitled()
+{
+    const char* untitled = LoadStringEntry(IDS_UNTITLED);
+    CopyUtf8Bounded(m_szFileName, 15, QByteArray(untitled ? untitled : ""));
+    setWindowTitle(Decoded(m_szFileName));
+}
+
+void CNuvEdit::ApplyFont(const QFont& font)
+{
+    m_edit.SetFont(font);
+    ApplyMargin();
+    m_edit.SetTabStops(4 * QFontMetrics(font).averageCharWidth());
+}
+
+void CNuvEdit::ApplyMargin()
+{
+    m_edit.SetLeftMargin(QFontMetrics(m_edit.Widget()->font()).averageCharWidth());
+}
+
+void CNuvEdit::OnTextChanged()
+{
+    m_bModified = TRUE;
+    m_bBraceTableStale = TRUE;
+}
+
+void CNuvEdit::Focus()
+{
+    if (QMdiArea* area = mdiArea())
+        area->setActiveSubWindow(this);
+    m_edit.Widget()->setFocus();
+}
+
+void CNuvEdit::focusInEvent(QFocusEvent* event)
+{
+    m_edit.Widget()->setFocus();
+    CNuvChild::focusInEvent(event);
+}
+
+void CNuvEdit::Destroy()
+{
+    if (m_bDestroyed)
+        return;
+    m_bDestroyed = true;
+    hide();
+    if (QMdiArea* area = mdiArea())
+        area->removeSubWindow(this);
+    if (IMainFrame* frame = TheFrame(); frame && frame->ActiveChild() == this)
+        frame->SetActiveChild(nullptr);
+    // A handler of this window further up the stack still uses it.
+    if (m_nBusy > 0)
+        deleteLater();
+    else
+        delete this;
+}
+
+BOOL CNuvEdit::LoadFile(const char* path)
+{
+    Busy busy(this);
+    if (!path || std::strlen(path) >= static_cast<std::size_t>(MAX_PATH)) {
+        MessageFromTable(IDS_CANNOT_OPEN, MB_ICONHAND, {path ? path : ""});
+        return FALSE;
+    }
+    FileBuffer contents;
+    std::size_t length = 0;
+    switch (ReadModelFile(path, &contents, &length)) {
+    case LoadStatus::Ok: break;
+    case LoadStatus::CannotOpen: MessageFromTable(IDS_CANNOT_OPEN, MB_ICONHAND, {path}); return FALSE;
+    case LoadStatus::TooLarge: MessageFromTable(IDS_FILE_TOO_LARGE, MB_ICONHAND, {path}); return FALSE;
+    case LoadStatus::NoMemory: MessageFromTable(IDS_NO_MEMORY_LOAD, MB_ICONHAND, {path}); return FALSE;
+    case LoadStatus::CannotRead: MessageFromTable(IDS_CANNOT_READ, MB_ICONHAND, {path}); return FALSE;
+    }
+    if (!SetText(contents.get(), path)) {
+        MessageFromTable(IDS_NO_MEMORY_LOAD, MB_ICONHAND, {path});
+        return FALSE;
+    }
+    StatusFromTable(IDS_FILE_LOADED, {m_szFileName});
+    return TRUE;
+}
+
+BOOL CNuvEdit::SetText(const char* text, const char* name)
+{
+    char newName[MAX_PATH];
+    if (!text || !name || !CopyWhole(newName, sizeof newName, name))
+        return FALSE;
+    TextCodec codec;
+    m_edit.SetText(codec.Decode(text, static_cast<qsizetype>(std::strlen(text))));
+    codec.SetLoadedText(m_edit.GetText());
+    m_codec = std::move(codec);
+    ApplyMargin();
+    m_edit.SetModify(false);
+    std::memcpy(m_szFileName, newName, sizeof newName);
+    setWindowTitle(Decoded(m_szFileName));
+    m_bUntitled = FALSE;
+    m_bModified = FALSE;
+    m_nBackups = 0;
+    m_bBraceTableStale = TRUE;
+    return TRUE;
+}
+
+BOOL CNuvEdit::Save()
+{
+    Busy busy(this);
+    m_edit.FmtLines(false);
+    const QString text = m_edit.GetText();
+    QByteArray bytes = m_codec.Encode(text);
+    bytes.append('\0');  // a saved file is the text and its terminating zero
+    const SaveResult result = SaveModelFile(m_szFileName, bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                                            m_nBackups == 0);
+    if (result.backupMade)
+        ++m_nBackups;
+    if (!result.ok) {
+        MessageFromTable(IDS_CANNOT_WRITE, MB_ICONHAND, {m_szFileName});
+        return FALSE;
+    }
+    bytes.chop(1);
+    m_codec.Saved(bytes, text);
+    setWindowTitle(Decoded(m_szFileName));
+    m_bModified = FALSE;
+    StatusFromTable(IDS_FILE_SAVED, {m_szFileName});
+    return TRUE;
+}
+
+BOOL CNuvEdit::SaveOrSaveAs()
+{
+    return m_bUntitled ? SaveAs() : Save();
+}
+
+BOOL CNuvEdit::SaveAs()
+{
+    Busy busy(this);
+    char chosen[MAX_PATH];
+    if (!ChooseFileName(chosen, this, FD_SAVE_AS))
+        return FALSE;
+    IMainFrame* frame = TheFrame();
+    CNuvChild* other = frame ? frame->FindEditorWindow(chosen) : nullptr;
+    if (other && other != this) {
+        if (MessageFromTable(IDS_OVERWRITING_LOADED, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK)
+            return FALSE;
+        if (auto* editor = qobject_cast<CNuvEdit*>(other))
+            editor->Destroy();
+    }
+    std::memcpy(m_szFileName, chosen, sizeof chosen);
+    m_bUntitled = FALSE;
+    if (frame)
+        frame->AddToRecentFileList(m_szFileName);
+    return Save();
+}
+
+int CNuvEdit::SaveChangesQuestion()
+{
+    if (!m_bModified)
+        return IDNO;
+    Busy busy(this);
+    if (isMinimized())
+        showNormal();
+    const char* tail = LoadStringEntry(IDS_SAVE_CHANGES);
+    const QString text = QStringLiteral("File ") + Decoded(m_szFileName) + QString::fromUtf8(tail ? tail : "");
+    return MessageBoxText(text, MB_YESNOCANCEL | MB_ICONQUESTION);
+}
+
+void CNuvEdit::closeEvent(QCloseEvent* event)
+{
+    // The window is destroyed here or stays; Qt must neither hide nor delete it.
+    event->ignore();
+    if (m_bDestroyed || m_bAsking)
+        return;  // a second close while this one's question or dialog is on screen
+    Busy busy(this);
+    m_bAsking = true;
+    const int answer = SaveChangesQuestion();
+    if (answer == IDYES && !m_bDestroyed)
+        SaveOrSaveAs();
+    m_bAsking = false;
+    if (answer != IDCANCEL)
+        Destroy();
+}
+
+BOOL CNuvEdit::QueryEndSession()
+{
+    Busy busy(this);
+    const int answer = SaveChangesQuestion();
+    if (answer == IDCANCEL)
+        return FALSE;
+    if (answer == IDYES)
+        SaveOrSaveAs();
+    return TRUE;
+}
+
+void CNuvEdit::SetCaret(int line0, int column1)
+{
+    const int start = m_edit.LineIndex(line0);
+    if (start == -1)
+        return;
+    const int pos = start + column1 - 1;
+    m_edit.SetSel(pos, pos);
+    m_edit.ScrollCaret();
+}
+
+void CNuvEdit::PositionUpdate()
+{
+    int start = 0;
+    int end = 0;
+    m_edit.GetSel(&start, &end);
+    if (start < end) {
+        m_szLine[0] = '\0';
+        m_szColumn[0] = '\0';
+        return;
+    }
+    m_nLine = m_edit.LineFromChar(-1) + 1;
+    FormatDigits(m_szLine, m_nLine, 6);
+    m_nCaret = end;
+    m_nColumn = m_nCaret - m_edit.LineIndex(-1) + 1;
+    FormatDigits(m_szColumn, m_nColumn, 3);
+}
+
+void CNuvEdit::UpdatePositionPanes()
+{
+    PositionUpdate();
+    if (IMainFrame* frame = TheFrame()) {
+        frame->SetPaneText(ID_INDICATOR_LINE, QString::fromLatin1(m_szLine));
+        frame->SetPaneText(ID_INDICATOR_COLUMN, QString::fromLatin1(m_szColumn));
+    }
+}
+
+const char* CNuvEdit::GetFindText()
+{
+    PositionUpdate();
+    int start = 0;
+    int end = 0;
+    m_edit.GetSel(&start, &end);
+    QString found;
+    if (start < end) {
+        found = m_edit.GetSelectedText();
+    } else {
+        // A word never spans a line break (CR and LF are white space), so the caret's line holds it.
+        const int line = m_edit.LineFromChar(m_nCaret);
+        const QString text = m_edit.GetLine(line);
+        const int column = std::max(0, m_nCaret - m_edit.LineIndex(line));
+        const bool lastLine = line == m_edit.GetLineCount() - 1;
+        // Past the line's last character lies its CR LF (white space), or on the last line the text's end.
+        const bool onSpace = column < text.size() ? IsSpace(text.at(column)) : !lastLine || column > text.size();
+        if (!onSpace) {
+            int first = column;
+            while (first > 0 && !IsSpace(text.at(first - 1)))
+                --first;
+            int last = column;
+            while (last < text.size() && !IsSpace(text.at(last)))
+                ++last;
+            found = text.mid(first, last - first);
+        }
+    }
+    CopyUtf8Bounded(m_szFindText, sizeof m_szFindText, found.left(160).toUtf8());
+    return m_szFindText;
+}
+
+bool CNuvEdit::OnCommand(int id)
+{
+    switch (id) {
+    case ID_EDIT_UNDO: m_edit.Undo(); return true;
+    case ID_EDIT_CUT: m_edit.Cut(); return true;
+    case ID_EDIT_COPY: m_edit.Copy(); return true;
+    case ID_EDIT_PASTE: m_edit.Paste(); return true;
+    case ID_EDIT_CLEAR: m_edit.Clear(); return true;
+    case ID_EDIT_SELECT_ALL:
+        // 0xE000, not -1: the desktop's Select All stops there in a longer text.
+        m_edit.SetSel(0, 0xE000);
+        m_edit.ScrollCaret();
+        return true;
+    case ID_FILE_LOAD: LoadCommand(); return true;
+    case ID_FILE_SAVE: SaveOrSaveAs(); return true;
+    default: return false;
+    }
+}
+
+void CNuvEdit::LoadCommand()
+{
+    Busy busy(this);
+    const int answer = SaveChangesQuestion();
+    if (answer == IDCANCEL)
+        return;
+    if (answer == IDYES)
+        SaveOrSaveAs();
+    char chosen[MAX_PATH];
+    if (m_bDestroyed || !ChooseFileName(chosen, nullptr, FD_LOAD) || m_bDestroyed)
+        return;
+    IMainFrame* frame = TheFrame();
+    if (CNuvChild* loaded = frame ? frame->FindEditorWindow(chosen) : nullptr) {
+        frame->MdiArea()->setActiveSubWindow(loaded);
+        StatusFromTable(IDS_ALREADY_LOADED, {chosen}, true);
+        return;
+    }
+    LoadFile(chosen);
+}
+
+CNuvChild* FindEditorIn(QMdiArea* area, const char* path)
+{
+    if (!area || !path)
+        return nullptr;
+    // Stacking order lists the topmost window last; the desktop's window order starts with it.
+    const QList<QMdiSubWindow*> windows = area->subWindowList(QMdiArea::StackingOrder);
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        auto* editor = qobject_cast<CNuvEdit*>(*it);
+        if (editor && editor->IsWindowClass(g_editorClass) && SameFileName(editor->FileName(), path))
+            return editor;
+    }
+    return nullptr;
+}

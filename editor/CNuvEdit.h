@@ -1,0 +1,112 @@
+#pragma once
+// The editor window: an MDI child hosting one edit control, with a file name, a
+// modified flag, loading with a size limit, saving with a backup, the
+// save-changes question before closing and the caret's line and column in the
+// status bar.
+//
+// Windows are made only by the static factories, which add them to the frame's
+// MDI area; Destroy() takes one out of the area and deletes it (deferred while
+// one of its own handlers is still running, e.g. a question it asked).
+#include <QFont>
+
+#include "platform/EditControl.h"
+#include "platform/TextCodec.h"
+#include "platform/Win32Types.h"
+#include "shell/CNuvChild.h"
+
+class QMdiArea;
+
+// Placement kinds of a new editor window (WS_MAXIMIZE and WS_MINIMIZE also are).
+inline constexpr int kPlaceDefault = 1;      // default position and size
+inline constexpr int kPlaceFrameClient = 2;  // origin (0,0), the size of the frame's client area
+
+class CNuvEdit : public CNuvChild {
+    Q_OBJECT
+public:
+    ~CNuvEdit() override;
+
+    // A new empty window "Untitled" with the placement kind; nullptr for any other
+    // kind, without a frame, or when the window cannot be allocated.
+    static CNuvEdit* Create(int kind);
+    // As Create, then the load procedure on `path`; on failure (after its message)
+    // the window is destroyed and nullptr returned.
+    static CNuvEdit* CreateForFile(int kind, const char* path);
+    // A window placed and shown as `placement` says, loading `nameOrNull` (a load
+    // failure destroys it: nullptr), else "Untitled"; finally activated.
+    static CNuvEdit* CreateFromWorkspace(const WINDOWPLACEMENT& placement, const char* nameOrNull);
+
+    // Load procedure: the file's text and name become the window's; each failure
+    // shows its message and leaves the window as it was.
+    BOOL LoadFile(const char* path);
+    // Set-text procedure: `text` (bytes, up to its zero) under `name`; the window
+    // is unmodified and titled afterwards. FALSE (window unchanged) for a name
+    // that does not fit m_szFileName.
+    BOOL SetText(const char* text, const char* name);
+    // Save procedure under m_szFileName (backup on the first save that finds the file).
+    BOOL Save();
+    // Save as the Save command does: SaveAs when untitled, else Save.
+    BOOL SaveOrSaveAs();
+    // Yes/No/Cancel about unsaved changes; IDNO without asking when unmodified.
+    int SaveChangesQuestion();
+    // Caret at 0-based `line0`, 1-based `column1`, nothing selected, scrolled into
+    // view; nothing happens for a line that does not exist.
+    void SetCaret(int line0, int column1);
+    // The end of the desktop session: FALSE when the owner cancelled.
+    BOOL QueryEndSession();
+    // A font choice: the control's font, its left margin and tab stops.
+    void ApplyFont(const QFont& font);
+    // Activates the window in its area and gives its edit control the focus.
+    void Focus();
+    // Removes the window from the MDI area and deletes it, without a question.
+    void Destroy();
+
+    const char* FileName() const { return m_szFileName; }
+    CEditControl& Edit() { return m_edit; }
+
+    // CNuvChild operations.
+    void UpdatePositionPanes() override;
+    BOOL SaveAs() override;
+    const char* GetFindText() override;
+    bool OnCommand(int id) override;
+
+    BOOL m_bUntitled = TRUE;
+    BOOL m_bModified = FALSE;
+    char m_szFileName[MAX_PATH] = {};
+    int m_nBackups = 0;
+    int m_nLine = 0;
+    int m_nColumn = 0;
+    int m_nCaret = 0;
+    char m_szLine[20] = {};
+    char m_szColumn[20] = {};
+    char m_szFindText[161] = {};
+    BOOL m_bBraceTableStale = FALSE;
+    CEditControl m_edit;
+
+    // Tests: the next `count` window allocations succeed, then they fail (-1: never).
+    static void FailAllocationsAfterForTests(int count);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    CNuvEdit();
+    static CNuvEdit* Allocate();
+    void PlaceNew(int kind);
+    void SetUntitled();
+    void ApplyMargin();
+    void PositionUpdate();
+    void LoadCommand();
+    void OnTextChanged();
+
+    // Counts this window's own handlers on the stack; Destroy defers the delete while it is not 0.
+    class Busy;
+    int m_nBusy = 0;
+    bool m_bDestroyed = false;
+    bool m_bAsking = false;
+    TextCodec m_codec;
+};
+
+// The first editor window in `area` (top of the window order first) whose file
+// name is `path`, or nullptr. CMainFrame::FindEditorWindow calls it.
+CNuvChild* FindEditorIn(QMdiArea* area, const char* path);

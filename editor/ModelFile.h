@@ -1,0 +1,35 @@
+#pragma once
+// Reading and writing model files, without any window.
+//
+// Writing never truncates the file it replaces: the new contents go completely
+// into a temporary file in the same directory, which is then renamed over the
+// target. A failed write therefore leaves the previous contents on disk, in the
+// file itself or in the backup the first save made.
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
+
+// The largest model file the editor loads.
+inline constexpr std::size_t kMaxModelFileSize = 65533;
+
+enum class LoadStatus { Ok, CannotOpen, TooLarge, NoMemory, CannotRead };
+
+struct FreeDeleter {
+    void operator()(char* p) const { std::free(p); }
+};
+using FileBuffer = std::unique_ptr<char[], FreeDeleter>;
+
+// Reads the whole file `path` into a zero-terminated buffer. A directory or
+// another file that is not a plain file cannot be opened; a file of more than
+// kMaxModelFileSize bytes is too large.
+LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* length);
+
+struct SaveResult {
+    bool ok = false;
+    bool backupMade = false;
+};
+
+// Writes `size` bytes as the new contents of `path`. With `makeBackup`, an
+// existing file is first renamed to its backup name (an older backup of that
+// name deleted), unless the backup name is the file's own name.
+SaveResult SaveModelFile(const char* path, const char* data, std::size_t size, bool makeBackup);

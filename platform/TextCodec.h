@@ -1,0 +1,58 @@
+#pragma once
+// How a model file's bytes become the editor's text and back.
+//
+// A file shows as UTF-8 when its bytes are valid UTF-8 (a leading byte-order
+// mark is remembered, not shown), else as Latin-1. The text handed to the edit
+// control has every line break (CR LF, LF, lone CR) as CR LF, which is what the
+// control's position arithmetic counts. The first line break of the file decides
+// the line end written back; a new text is UTF-8 with CR LF.
+//
+// Round trips are exact: the codec keeps the bytes it decoded together with the
+// text the control showed for them, and while the text is still that text it
+// gives back those very bytes, so a file with mixed or lone-CR line ends, or any
+// byte sequence the control would normalise, is written back unchanged. Only a
+// changed text is encoded, with the file's encoding and its one line end.
+#include <QByteArray>
+#include <QString>
+
+class TextCodec {
+public:
+    enum class Encoding { Utf8, Latin1 };
+    enum class LineEnd { CrLf, Lf, Cr };
+
+    // A new text: UTF-8, CR LF, nothing loaded.
+    void Reset();
+
+    // Decodes `bytes` up to the first zero byte or `length`, decides the
+    // encoding and line end and keeps the bytes. Returns the text with CR LF breaks.
+    QString Decode(const char* bytes, qsizetype length);
+
+    // The text as the control holds it right after it took the decoded text: the
+    // text for which Encode gives back the decoded bytes.
+    void SetLoadedText(const QString& shown);
+
+    // The bytes for `text` (CR LF breaks, as the control gives it). A Latin-1 text
+    // that gained a character Latin-1 cannot hold is encoded as UTF-8 rather than
+    // losing that character.
+    QByteArray Encode(const QString& text) const;
+
+    // After a successful write of `bytes` for `text`: they are what the file now holds.
+    void Saved(const QByteArray& bytes, const QString& text);
+
+    Encoding encoding() const { return m_encoding; }
+    LineEnd lineEnd() const { return m_lineEnd; }
+    bool hasByteOrderMark() const { return m_byteOrderMark; }
+
+    // Every break (CR LF, LF, CR, U+2029) of `text` as CR LF.
+    static QString NormaliseBreaks(const QString& text);
+    // The encoding the text would be written in (Latin-1 only when it can hold it).
+    Encoding EncodingFor(const QString& text) const;
+
+private:
+    Encoding m_encoding = Encoding::Utf8;
+    LineEnd m_lineEnd = LineEnd::CrLf;
+    bool m_byteOrderMark = false;
+    bool m_hasLoaded = false;
+    QByteArray m_loadedBytes;
+    QString m_loadedText;
+};

@@ -1,0 +1,3 @@
+#include "run/DllList.h"
+
+std::vector<std::string> theDllList;

@@ -1,0 +1,64 @@
+#include "run/PreprocListing.h"
+
+#include <QMdiArea>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "editor/CNuvEdit.h"
+#include "output/COutputStore.h"
+#include "res/StringTable.h"
+#include "run/ListingName.h"
+#include "shell/IMainFrame.h"
+#include "shell/MessageFromTable.h"
+
+namespace {
+
+const char* const kHeading = "// Preprocessor listing\r\n\r\n";
+
+CNuvEdit* NewListingWindow(IMainFrame& frame)
+{
+    const CNuvChild* active = frame.ActiveChild();
+    return CNuvEdit::Create(active && active->isMaximized() ? WS_MAXIMIZE : kPlaceDefault);
+}
+
+}  // namespace
+
+BOOL ListingToEditor(const char* modelPath, const char* text)
+{
+    IMainFrame* frame = TheFrame();
+    char name[MAX_PATH];
+    if (!frame || !MakeListingName(modelPath, name)) {
+        const std::string wanted = std::string(modelPath) + ".prp";
+        MessageFromTable(IDS_CANNOT_CREATE_FILE, MB_ICONEXCLAMATION, {wanted.c_str()});
+        return FALSE;
+    }
+    CNuvEdit* editor = dynamic_cast<CNuvEdit*>(frame->FindEditorWindow(name));
+    const bool made = editor == nullptr;
+    if (made)
+        editor = NewListingWindow(*frame);
+    else if (QMdiArea* area = frame->MdiArea())
+        area->setActiveSubWindow(editor);
+    if (!editor || !editor->SetText(text, name)) {
+        MessageFromTable(IDS_NO_MEMORY_PREPROC, MB_ICONEXCLAMATION);
+        // Only a window made for the listing goes: one the user had open keeps
+        // what it holds.
+        if (made && editor)
+            editor->Destroy();
+        return FALSE;
+    }
+    editor->m_bModified = TRUE;
+    return TRUE;
+}
+
+BOOL ListingToFile(const char* modelPath, const char* text, BOOL append)
+{
+    std::unique_ptr<COutputStore> store(new (std::nothrow) COutputStore);
+    if (!store || !store->m_bValid || !store->AddLine(kHeading) || !store->AddLine(text)) {
+        MessageFromTable(IDS_NO_MEMORY, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    store->SetOutputFileName(modelPath, TRUE);
+    store->m_bAppend = append ? TRUE : FALSE;
+    return store->WriteToFile(store->m_szFileName);
+}

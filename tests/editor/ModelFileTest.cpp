@@ -1,0 +1,129 @@
+// Reading and writing model files: the size limit, the backup, and that a
+// failed write never damages what is on disk.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "EditorTestSupport.h"
+#include "FailingWriter.h"
+#include "editor/ModelFile.h"
+
+namespace {
+
+class ModelFileTest : public ::testing::Test {
+protected:
+    std::string Path(const std::string& name) const { return (dir.path() + "/").toStdString() + name; }
+    SaveResult Save(const std::string& path, const QByteArray& bytes, bool backup)
+    {
+        return SaveModelFile(path.c_str(), bytes.constData(), static_cast<std::size_t>(bytes.size()), backup);
+    }
+    QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QTemporaryDir dir;
+};
+
+TEST_F(ModelFileTest, ReadOutcomes)
+{
+    WriteBytes(Path("max"), QByteArray(65533, 'x'));
+    WriteBytes(Path("over"), QByteArray(65534, 'x'));
+    WriteBytes(Path("empty"), "");
+    WriteBytes(Path("zero"), QByteArray("ab\0cd", 5));
+    QDir(dir.path()).mkdir("sub");
+    struct Case {
+        std::string name;
+        LoadStatus status;
+        std::size_t length;
+    };
+    const std::vector<Case> cases = {
+        {"max", LoadStatus::Ok, 65533}, {"over", LoadStatus::TooLarge, 0}, {"empty", LoadStatus::Ok, 0},
+        {"zero", LoadStatus::Ok, 5},    {"sub", LoadStatus::CannotOpen, 0}, {"missing", LoadStatus::CannotOpen, 0},
+    };
+    for (const Case& c : cases) {
+        FileBuffer contents;
+        std::size_t length = 0;
+        EXPECT_EQ(ReadModelFile(Path(c.name).c_str(), &contents, &length), c.status) << c.name;
+        EXPECT_EQ(length, c.length) << c.name;
+        if (c.status == LoadStatus::Ok) {
+            EXPECT_EQ(contents[length], '\0') << c.name;
+        }
+    }
+}
+
+TEST_F(ModelFileTest, FirstSaveKeepsTheOldFileAsBackup)
+{
+    const std::string file = Path("demo.nuv");
+    WriteBytes(file, "old");
+    WriteBytes(Path("demo.nu$"), "older backup");
+    const SaveResult first = Save(file, "new", true);
+    EXPECT_TRUE(first.ok);
+    EXPECT_TRUE(first.backupMade);
+    EXPECT_EQ(ReadBytes(Path("demo.nu$")), "old");
+    EXPECT_EQ(ReadBytes(file), "new");
+
+    const SaveResult second = Save(file, "newer", false);
+    EXPECT_TRUE(second.ok);
+    EXPECT_FALSE(second.backupMade);
+    EXPECT_EQ(ReadBytes(Path("demo.nu$")), "old");
+    EXPECT_EQ(ReadBytes(file), "newer");
+    EXPECT_EQ(Entries(), QStringList({"demo.nu$", "demo.nuv"}));  // no temporary file left
+}
+
+TEST_F(ModelFileTest, NoBackupWithoutAFileOrForABackupItself)
+{
+    const SaveResult fresh = Save(Path("fresh.nuv"), "x", true);
+    EXPECT_TRUE(fresh.ok);
+    EXPECT_FALSE(fresh.backupMade);
+
+    // Saving a backup file must not delete it as "the old backup" before writing.
+    const std::string backup = Path("b.nu$");
+    WriteBytes(backup, "kept");
+    const SaveResult own = Save(backup, "rewritten", true);
+    EXPECT_TRUE(own.ok);
+    EXPECT_FALSE(own.backupMade);
+    EXPECT_EQ(ReadBytes(backup), "rewritten");
+}
+
+TEST_F(ModelFileTest, FailedWritesLeaveTheOldContents)
+{
+    const std::string file = Path("m.nuv");
+    WriteBytes(file, "last saved");
+    {
+        FailingWriter full(4);  // disk full after four bytes
+        const SaveResult result = Save(file, "a longer new text", false);
+        EXPECT_FALSE(result.ok);
+    }
+    EXPECT_EQ(ReadBytes(file), "last saved");
+    {
+        FailingWriter full(0);
+        const SaveResult result = Save(file, "another text", true);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.backupMade);
+    }
+    EXPECT_EQ(ReadBytes(Path("m.nu$")), "last saved");
+    EXPECT_EQ(Entries(), QStringList({"m.nu$"}));
+
+    EXPECT_FALSE(Save(Path("no/such/dir.nuv"), "x", true).ok);
+    QDir(dir.path()).mkdir("d.nuv");
+    EXPECT_FALSE(Save(Path("d.nuv"), "x", true).ok);  // a directory where the file should be
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("d.nuv"))).isDir());
+}
+
+TEST_F(ModelFileTest, ReplacingKeepsModeAndWritesThroughLinks)
+{
+    const std::string file = Path("real.nuv");
+    WriteBytes(file, "old");
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    ASSERT_EQ(::symlink(file.c_str(), Path("link.nuv").c_str()), 0);
+    EXPECT_TRUE(Save(Path("link.nuv"), "through the link", false).ok);
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("link.nuv"))).isSymLink());
+    EXPECT_EQ(ReadBytes(file), "through the link");
+    struct stat st {};
+    ASSERT_EQ(::stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+}  // namespace

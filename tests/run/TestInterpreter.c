@@ -1,0 +1,39 @@
+/* A stand-in for the interpreter library with one flaw chosen at build time:
+   TEST_NOENTRY lacks IsBusy, TEST_BUSY is always busy, TEST_NOLISTING lacks
+   GivePreprocText. Its run prints one line and finishes. */
+#include "tavo/tavo_abi.h"
+
+#define EXPORT __attribute__((visibility("default")))
+
+EXPORT uint32_t parser_main(const char *modelPath, NuvLookupService lookup)
+{
+    NuvOutputResult output = (NuvOutputResult)lookup("OutputResult");
+    (void)modelPath;
+    if (output)
+        output("test interpreter ran\n");
+    return TAVO_OUTCOME_FINISHED;
+}
+
+EXPORT void PreprocessOnly(int on) { (void)on; }
+EXPORT int GetUpdateLimit(void) { return 20; }
+EXPORT void SetUpdateLimit(int limit) { (void)limit; }
+EXPORT void SetRangeCheck(int on) { (void)on; }
+
+#ifndef TEST_NOENTRY
+EXPORT int IsBusy(void)
+{
+#ifdef TEST_BUSY
+    return 1;
+#else
+    return 0;
+#endif
+}
+#endif
+
+#ifndef TEST_NOLISTING
+EXPORT void GivePreprocText(NuvPreprocReceiver receiver, int reserved)
+{
+    (void)reserved;
+    receiver("listing");
+}
+#endif
