@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run test test-sanitize bench clean screenshot
 
 all: build
 
@@ -47,3 +47,7 @@ bench: deps
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench
+
+# The README's picture of the main window, rendered offscreen.
+screenshot: build
+	$(BUILD)/bin/nuv_screenshot docs/main-window.png examples/hello.nuv

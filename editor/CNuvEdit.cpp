@@ -19,6 +19,7 @@
 #include "platform/TextLimits.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
+#include "res/Images.h"
 #include "shell/ChooseFileName.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
@@ -83,6 +84,7 @@ private:
 CNuvEdit::CNuvEdit()
 {
     m_className = g_editorClass;
+    setWindowIcon(EditorIcon());
     setAttribute(Qt::WA_DeleteOnClose, false);
     // Taken out of the area, the window is a hidden top-level one until deleted.
     setAttribute(Qt::WA_QuitOnClose, false);

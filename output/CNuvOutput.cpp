@@ -18,6 +18,7 @@
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
 #include "res/StringTable.h"
+#include "res/Images.h"
 #include "shell/ChooseFileName.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
@@ -42,6 +43,7 @@ CNuvOutput::CNuvOutput(BOOL create, const char* modelPath) : CNuvChild(nullptr)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_className = g_outputClass;
+    setWindowIcon(OutputIcon());
     m_pStore = new (std::nothrow) COutputStore;
     if (!m_pStore || !m_pStore->m_bValid) {
         delete m_pStore;
