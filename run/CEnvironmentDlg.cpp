@@ -48,7 +48,11 @@ CEnvironmentDlg::CEnvironmentDlg(CEnvironmentSettings& settings, CNuvOutput* out
     setWindowTitle("NUV - Working environment");
     // Dialog units follow the font, as the dialog template's do.
     const QFontMetrics metrics(font());
-    m_baseX = qMax(1, metrics.averageCharWidth());
+    // Dialog base units as the desktop computes them, from the average width of
+    // the alphabet; this platform's fonts run wider than the dialog's own
+    // narrow one, so the layout gets a fifth more room.
+    const int alphabet = metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    m_baseX = qMax(1, ((alphabet / 26 + 1) / 2) * 6 / 5);
     m_baseY = qMax(1, metrics.height());
     CreateControls();
     Fill();
