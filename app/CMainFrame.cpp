@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSessionManager>
+#include <new>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <cstring>
@@ -73,6 +75,7 @@ CMainFrame::CMainFrame()
     m_pFileCommands = std::make_unique<CFileCommands>(m_recentFiles);
     m_pRun = std::make_unique<CRunController>(*this, m_settings, [this] { OnIdle(); });
     m_pIdle = new IdleHook([this] { OnIdle(); }, this);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnEndSession);
     resize(900, 640);
 }
 
@@ -203,6 +206,23 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
+}
+
+// The end of the desktop session passes through the exit's close-all routine;
+// a cancelled one keeps the session alive. Should the session go on anyway
+// (another program refused), the program goes on too, with a fresh hidden
+// output window in place of the one the routine released.
+void CMainFrame::OnEndSession(QSessionManager& manager)
+{
+    if (!CloseAllWindows(2)) {
+        manager.cancel();
+        return;
+    }
+    if (!m_pOutput) {
+        auto* output = new (std::nothrow) CNuvOutput(FALSE, nullptr);
+        if (output && !output->m_bCreated)
+            delete output;
+    }
 }
 
 void CMainFrame::OnCommand(int id)

@@ -26,6 +26,7 @@ class IdleHook;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QSessionManager;
 class QToolBar;
 
 class CMainFrame : public QMainWindow, public IMainFrame {
@@ -96,6 +97,7 @@ private:
     void ApplyUpdateRules(const UiState& state);
     void ApplyRules(QMenu* menu);
     void OnFonts();
+    void OnEndSession(QSessionManager& manager);
     void ApplyEditorFont();
     void ApplyFontTo(CNuvChild* editor);
     void OnAbout();
