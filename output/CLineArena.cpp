@@ -7,16 +7,42 @@
 CLineArena::~CLineArena()
 {
     Clear();
+    ReleaseSpares();
     OutputFree(m_pChunks);
 }
 
 void CLineArena::Clear()
 {
-    for (std::size_t i = 0; i < m_nChunks; ++i)
-        OutputFree(m_pChunks[i]);
+    for (std::size_t i = 0; i < m_nChunks; ++i) {
+        Chunk* chunk = m_pChunks[i];
+        if (chunk->capacity == kStandardCapacity && m_nSpares < kSpareLimit) {
+            Chunk* next = m_pSpares;
+            std::memcpy(chunk->Data(), &next, sizeof next);
+            m_pSpares = chunk;
+            ++m_nSpares;
+        } else {
+            OutputFree(chunk);
+        }
+    }
     m_nChunks = 0;
     m_pBump = nullptr;
     m_pLast = nullptr;
+}
+
+void CLineArena::ReleaseSpares()
+{
+    while (Chunk* chunk = TakeSpare())
+        OutputFree(chunk);
+}
+
+CLineArena::Chunk* CLineArena::TakeSpare()
+{
+    Chunk* chunk = m_pSpares;
+    if (!chunk)
+        return nullptr;
+    std::memcpy(&m_pSpares, chunk->Data(), sizeof m_pSpares);
+    --m_nSpares;
+    return chunk;
 }
 
 bool CLineArena::ReserveChunkSlot()
@@ -36,7 +62,9 @@ CLineArena::Chunk* CLineArena::NewChunk(std::size_t capacity)
 {
     if (!ReserveChunkSlot())
         return nullptr;
-    auto* chunk = static_cast<Chunk*>(OutputMalloc(sizeof(Chunk) + capacity));
+    Chunk* chunk = capacity == kStandardCapacity ? TakeSpare() : nullptr;
+    if (!chunk)
+        chunk = static_cast<Chunk*>(OutputMalloc(sizeof(Chunk) + capacity));
     if (!chunk)
         return nullptr;
     chunk->capacity = capacity;
@@ -57,7 +85,7 @@ char* CLineArena::Allocate(std::size_t bytes)
         return m_pLast;
     }
     if (!m_pBump || m_pBump->capacity - m_pBump->used < bytes) {
-        Chunk* fresh = NewChunk(kChunkBytes - sizeof(Chunk));
+        Chunk* fresh = NewChunk(kStandardCapacity);
         if (!fresh)
             return nullptr;
         m_pBump = fresh;

@@ -5,9 +5,15 @@
 // chunks instead, so a stored line costs its text, its NUL and its slot.
 // Blocks longer than kLargeBlock get a chunk of their own.
 //
-// Blocks are never freed one by one: Clear releases everything. The most
-// recent block can grow in place (the open line of a run); any other block that
-// grows moves, and its old bytes stay unused until Clear.
+// Blocks are never freed one by one: Clear releases every block at once. The
+// most recent block can grow in place (the open line of a run); any other block
+// that grows moves, and its old bytes stay unused until Clear.
+//
+// Clear keeps the standard 64 KB chunks (up to kSpareLimit of them) as spares
+// that later blocks are cut from again: the next run then writes into pages it
+// already has instead of faulting in fresh ones. ReleaseSpares frees them (the
+// store does so when a run ends), so spares never outlast the run after the
+// one that used them.
 #include <cstddef>
 
 class CLineArena {
@@ -26,8 +32,13 @@ public:
     // result may be another address. nullptr, block unchanged, on failure.
     char* Grow(char* block, std::size_t oldBytes, std::size_t newBytes);
     void Clear();
+    // Frees the chunks kept by Clear that no block has used since.
+    void ReleaseSpares();
 
-    std::size_t ChunkCount() const { return m_nChunks; }
+    std::size_t ChunkCount() const { return m_nChunks; }  // chunks holding blocks
+    std::size_t SpareCount() const { return m_nSpares; }
+
+    static constexpr std::size_t kSpareLimit = 1024;  // 64 MB
 
 private:
     struct Chunk {
@@ -36,8 +47,12 @@ private:
         char* Data() { return reinterpret_cast<char*>(this + 1); }
     };
 
+    static constexpr std::size_t kStandardCapacity = kChunkBytes - sizeof(Chunk);
+
     Chunk* NewChunk(std::size_t capacity);
     bool ReserveChunkSlot();
+
+    Chunk* TakeSpare();
 
     Chunk** m_pChunks = nullptr;
     std::size_t m_nChunks = 0;
@@ -46,4 +61,6 @@ private:
     std::size_t m_nBumpChunk = 0;  // its index
     char* m_pLast = nullptr;       // the most recent block
     std::size_t m_nLastChunk = 0;  // index of the chunk that holds it
+    Chunk* m_pSpares = nullptr;    // kept standard chunks, linked through their data
+    std::size_t m_nSpares = 0;
 };

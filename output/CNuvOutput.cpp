@@ -74,7 +74,12 @@ CNuvOutput::~CNuvOutput()
 
 BOOL CNuvOutput::AddOutput(const char* text)
 {
-    switch (m_assembler.Add(text, m_bAtLineStart)) {
+    m_bInChunk = true;
+    m_bFollowChunk = Following();  // nothing in a chunk shows or hides the window
+    const COutputAssembler::Result result = m_assembler.Add(text, m_bAtLineStart);
+    m_bInChunk = false;
+    FinishChunk();  // what was stored shows, failure or not
+    switch (result) {
     case COutputAssembler::Result::Ok: return TRUE;
     case COutputAssembler::Result::NoBuffer: MessageFromTable(IDS_NO_MEMORY, MB_ICONINFORMATION); return FALSE;
     case COutputAssembler::Result::NoMemory: MessageFromTable(IDS_NO_MEMORY_OUTPUT, MB_ICONSTOP); return FALSE;
@@ -89,10 +94,40 @@ bool CNuvOutput::Following() const
 
 BOOL CNuvOutput::AddOutputLine(const char* text)
 {
-    const BOOL stored = m_pStore->AddLine(text);
-    if (stored && Following())
-        ScrollToEnd();
+    return AddOutputText(text, text ? std::strlen(text) : 0);
+}
+
+BOOL CNuvOutput::AddOutputText(const char* text, std::size_t length)
+{
+    const BOOL stored = m_pStore->AddLine(text, length);
+    if (stored && (m_bInChunk ? m_bFollowChunk : Following()))
+        FollowLine();
     return stored;
+}
+
+// Outside a chunk (or every kFollowStride lines of one) the view follows now;
+// otherwise FinishChunk does it once for the whole chunk.
+void CNuvOutput::FollowLine()
+{
+    if (m_bInChunk && ++m_nUnfollowedLines < kFollowStride) {
+        m_bFollowPending = true;
+        return;
+    }
+    m_nUnfollowedLines = 0;
+    m_bFollowPending = false;
+    m_bChangePending = false;
+    ScrollToEnd();
+}
+
+void CNuvOutput::FinishChunk()
+{
+    if (m_bFollowPending)
+        ScrollToEnd();  // also repaints a grown open line
+    else if (m_bChangePending)
+        m_pView->TextChanged();
+    m_bFollowPending = false;
+    m_bChangePending = false;
+    m_nUnfollowedLines = 0;
 }
 
 BOOL CNuvOutput::AddOutputEmptyLine()
@@ -100,12 +135,15 @@ BOOL CNuvOutput::AddOutputEmptyLine()
     return AddOutputLine("");
 }
 
-// The longer open line shows with the next repaint, which is asked for here so
-// that the last state of a run is painted even when no line follows.
+// The longer open line shows with the next repaint, which is asked for here (at
+// the end of the chunk inside AddOutput) so that the last state of a run is
+// painted even when no line follows.
 BOOL CNuvOutput::AppendToLastLine(const char* text)
 {
     const BOOL appended = m_pStore->AppendToLine(m_pStore->m_nCount - 1, text);
-    if (appended && Following())
+    if (appended && m_bInChunk)
+        m_bChangePending = m_bChangePending || m_bFollowChunk;
+    else if (appended && Following())
         m_pView->TextChanged();
     return appended;
 }
@@ -132,6 +170,8 @@ void CNuvOutput::StartOutput(const char* modelPath)
         m_szModelPath[0] = '\0';
     m_nRunStatus = 3;
     m_bAtLineStart = TRUE;
+    // A run reuses one work buffer for all its chunks; it is freed at its end.
+    m_assembler.KeepBuffer(modelPath != nullptr);
     m_pView->ResetView();
     if (!m_bHidden)
         UpdateTitle();
@@ -146,6 +186,7 @@ void CNuvOutput::EndOutput(DWORD result)
                                ? FormatFromTable(IDS_MODEL_FINISHED_SAVED, {m_szModelPath, m_pStore->m_szFileName})
                                : FormatFromTable(IDS_MODEL_FINISHED, {m_szModelPath});
     m_bRunning = FALSE;
+    m_assembler.KeepBuffer(false);
     const int kind = static_cast<int>(result & 0xFFFFu);
     // An unknown kind keeps the last status and warns like the failures do.
     UINT beep = MB_ICONEXCLAMATION;

@@ -29,7 +29,8 @@ public:
     // Splits a chunk of interpreter output into lines (COutputAssembler). FALSE
     // after message 103 or 169 when memory ran out; what was stored stays.
     BOOL AddOutput(const char* text);
-    BOOL AddOutputLine(const char* text) override;
+    BOOL AddOutputLine(const char* text);
+    BOOL AddOutputText(const char* text, std::size_t length) override;
     BOOL AddOutputEmptyLine() override;
     BOOL AppendToLastLine(const char* text) override;
     int OutputLineCount() const override;
@@ -103,10 +104,21 @@ private:
     void TakeMenuItem();
     void PutBackMenuItem();
     bool Following() const;
+    void FollowLine();
+    void FinishChunk();
     void CannotSearch();
 
     COutputView* m_pView = nullptr;
     COutputAssembler m_assembler{*this};
+    // Inside AddOutput the view follows once per chunk (and every
+    // kFollowStride lines of a long one) instead of once per line: moving to
+    // the end and asking for a repaint per line cost more than storing it.
+    static constexpr int kFollowStride = 1024;
+    bool m_bInChunk = false;
+    bool m_bFollowChunk = false;     // Following() when the chunk began
+    bool m_bFollowPending = false;   // lines stored since the view last followed
+    bool m_bChangePending = false;   // the open line grew since then
+    int m_nUnfollowedLines = 0;
     // The Window menu's "&Output Window" item and the separator below it, held
     // while the window is shown and put back when it hides.
     QPointer<QAction> m_pMenuItem;

@@ -1,5 +1,8 @@
 #include "output/COutputAssembler.h"
 
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "output/IOutputSink.h"
@@ -9,16 +12,84 @@ namespace {
 constexpr std::size_t kBufferStep = 250;
 constexpr char BEL = 7, BS = 8, TAB = 9, LF = 10, VT = 11, CR = 13;
 
-// Frees the work buffer however Add returns.
-struct BufferRelease {
-    char*& buffer;
-    ~BufferRelease()
-    {
-        OutputFree(buffer);
-        buffer = nullptr;
+// The bytes that end a run of text: the control characters above and the NUL
+// that ends the chunk. Everything else is copied in runs, not byte by byte.
+constexpr std::array<bool, 256> kStopsText = [] {
+    std::array<bool, 256> stops{};
+    for (char c : {'\0', BEL, BS, TAB, LF, VT, CR})
+        stops[static_cast<unsigned char>(c)] = true;
+    return stops;
+}();
+
+// Every stop byte is below 14. Eight bytes at a time are skipped while none of
+// them is; otherwise the first byte below 14 is found from the bit mask (the
+// mask is exact up to and including that byte) and looked up. `end` is the
+// chunk's NUL, which stops every search.
+std::uint64_t BytesBelow14(std::uint64_t bytes)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    return (bytes - ones * 14) & ~bytes & highs;
+}
+
+const char* EndOfText(const char* c, const char* end)
+{
+    for (;;) {
+        if (end - c >= 8) {
+            std::uint64_t bytes;
+            std::memcpy(&bytes, c, sizeof bytes);
+            const std::uint64_t below = BytesBelow14(bytes);
+            if (below == 0) {
+                c += 8;
+                continue;
+            }
+            if constexpr (std::endian::native == std::endian::little)
+                c += std::countr_zero(below) / 8;
+            else
+                c += std::countl_zero(below) / 8;
+        }
+        if (kStopsText[static_cast<unsigned char>(*c)])
+            return c;
+        ++c;
     }
-};
+}
 }  // namespace
+
+COutputAssembler::~COutputAssembler()
+{
+    Release();
+}
+
+void COutputAssembler::Release()
+{
+    OutputFree(m_buffer);
+    m_buffer = nullptr;
+    m_size = 0;
+}
+
+void COutputAssembler::KeepBuffer(bool keep)
+{
+    m_bKeep = keep;
+    if (!keep)
+        Release();
+}
+
+// Room for the whole chunk plus its NUL (250 bytes at least) before the
+// chunk starts, so that only tabs make the buffer grow while it is cut. A kept
+// buffer that is large enough is used as it is.
+bool COutputAssembler::Prepare(std::size_t length)
+{
+    const std::size_t size = length + 1 > kBufferStep ? length + 1 : kBufferStep;
+    if (m_buffer && m_size >= size)
+        return true;
+    // Nothing in the buffer is kept between chunks: free rather than copy it.
+    Release();
+    m_buffer = static_cast<char*>(OutputMalloc(size));
+    if (!m_buffer)
+        return false;
+    m_size = size;
+    return true;
+}
 
 // Keeps room for `needed` more bytes at the column plus the terminating NUL,
 // growing in steps of 250 bytes.
@@ -41,7 +112,7 @@ bool COutputAssembler::Reserve(std::size_t needed)
 bool COutputAssembler::StoreLine(bool continueOpenLine)
 {
     m_buffer[m_column] = '\0';
-    return continueOpenLine ? m_sink.AppendToLastLine(m_buffer) : m_sink.AddOutputLine(m_buffer);
+    return continueOpenLine ? m_sink.AppendToLastLine(m_buffer) : m_sink.AddOutputText(m_buffer, m_column);
 }
 
 COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineStart)
@@ -49,16 +120,47 @@ COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineSta
     if (!text)
         text = "";
     const std::size_t length = std::strlen(text);
-    m_size = length + 1 > kBufferStep ? length + 1 : kBufferStep;
-    m_buffer = static_cast<char*>(OutputMalloc(m_size));
-    if (!m_buffer)
+    if (!Prepare(length))
         return Result::NoBuffer;
-    BufferRelease release{m_buffer};
+    const Result result = Assemble(text, text + length, atLineStart);
+    if (!m_bKeep)
+        Release();
+    return result;
+}
+
+COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char* end, BOOL& atLineStart)
+{
     m_column = 0;
     bool lineFeed = false;
 
-    for (const char* c = text; *c; ++c) {
+    for (const char* c = text;; ++c) {
+        if (const char* stop = EndOfText(c, end); stop != c) {
+            const std::size_t bytes = static_cast<std::size_t>(stop - c);
+            if (*stop == LF && m_column == 0 && atLineStart) {
+                // A whole new line of plain text: stored straight from the chunk.
+                if (!m_sink.AddOutputText(c, bytes))
+                    return Result::NoMemory;
+                lineFeed = true;
+                c = stop;
+                continue;
+            }
+            if (!Reserve(bytes))
+                return Result::NoMemory;
+            std::memcpy(m_buffer + m_column, c, bytes);
+            m_column += bytes;
+            lineFeed = false;
+            c = stop;
+        }
         switch (*c) {
+        case '\0':
+            if (lineFeed) {
+                atLineStart = TRUE;
+                return Result::Ok;
+            }
+            if (!StoreLine(!atLineStart))
+                return Result::NoMemory;
+            atLineStart = FALSE;
+            return Result::Ok;
         case BEL: m_sink.Bell(); break;
         case BS:
             if (m_column > 0)
@@ -99,21 +201,7 @@ COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineSta
             std::memset(m_buffer, ' ', m_column);
             break;
         }
-        default:
-            if (!Reserve(1))
-                return Result::NoMemory;
-            m_buffer[m_column++] = *c;
-            lineFeed = false;
-            break;
+        default: break;  // not reached: every other byte is text
         }
     }
-
-    if (lineFeed) {
-        atLineStart = TRUE;
-        return Result::Ok;
-    }
-    if (!StoreLine(!atLineStart))
-        return Result::NoMemory;
-    atLineStart = FALSE;
-    return Result::Ok;
 }

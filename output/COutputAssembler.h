@@ -8,6 +8,12 @@
 //   column on a new line. Other bytes, other control bytes included, are text.
 // A chunk that does not end with a line feed leaves its last line open: the next
 // chunk continues it (atLineStart FALSE).
+//
+// The work buffer holds at least the chunk's length + 1 (250 bytes at least)
+// when a chunk starts and grows in steps of 250 bytes. It is made for each
+// chunk and freed after it, unless KeepBuffer is on (during a run): then it is
+// reused from chunk to chunk, so that a run printing many short chunks does not
+// pay an allocation for each, and freed when KeepBuffer is turned off.
 #include <cstddef>
 
 #include "platform/Win32Types.h"
@@ -23,17 +29,28 @@ public:
     };
 
     explicit COutputAssembler(IOutputSink& sink) : m_sink(sink) {}
+    ~COutputAssembler();
+    COutputAssembler(const COutputAssembler&) = delete;
+    COutputAssembler& operator=(const COutputAssembler&) = delete;
 
     // Adds `text` through the sink. On failure the rest of the chunk is dropped,
     // the lines stored before stay and `atLineStart` keeps its value.
     Result Add(const char* text, BOOL& atLineStart);
 
+    // On: the work buffer outlives the chunk. Off: it is freed now and after
+    // every chunk.
+    void KeepBuffer(bool keep);
+
 private:
+    bool Prepare(std::size_t length);
+    Result Assemble(const char* text, const char* end, BOOL& atLineStart);
     bool Reserve(std::size_t needed);
     bool StoreLine(bool continueOpenLine);
+    void Release();
 
     IOutputSink& m_sink;
     char* m_buffer = nullptr;
     std::size_t m_size = 0;  // S: bytes in the work buffer
     std::size_t m_column = 0;  // p
+    bool m_bKeep = false;
 };

@@ -54,7 +54,11 @@ void COutputStore::NoteLength(std::size_t length)
 
 BOOL COutputStore::AddLine(const char* text)
 {
-    const std::size_t length = text ? std::strlen(text) : 0;
+    return AddLine(text, text ? std::strlen(text) : 0);
+}
+
+BOOL COutputStore::AddLine(const char* text, std::size_t length)
+{
     if (length >= static_cast<std::size_t>(INT_MAX))
         return FALSE;
     if (m_nCount == m_nCapacity && !Grow())
@@ -64,7 +68,8 @@ BOOL COutputStore::AddLine(const char* text)
         block = m_arena.Allocate(length + 1);
         if (!block)
             return FALSE;
-        std::memcpy(block, text, length + 1);
+        std::memcpy(block, text, length);
+        block[length] = '\0';
     }
     NoteLength(length);
     m_pLines[m_nCount++] = block;
@@ -129,10 +134,11 @@ const char* COutputStore::GetNextLine()
     return line;
 }
 
+// Slots at and above m_nCount are never read (AddLine writes each slot it
+// takes), so the array is not cleared: for a long output that would be
+// megabytes written for nothing at the start of every run.
 void COutputStore::RemoveAll()
 {
-    if (m_nCount > 0)
-        std::memset(m_pLines, 0, static_cast<std::size_t>(m_nCount) * sizeof(char*));
     m_arena.Clear();
     m_nCount = 0;
     m_nLongest = 0;
@@ -141,6 +147,7 @@ void COutputStore::RemoveAll()
 
 void COutputStore::FreeExtra()
 {
+    m_arena.ReleaseSpares();  // what the last run left unused
     if (m_nCapacity <= m_nCount)
         return;
     if (m_nCount == 0) {

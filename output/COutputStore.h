@@ -7,6 +7,8 @@
 // do not pay a malloc header each). m_nLongest only grows between RemoveAll
 // calls. Nothing is discarded for its size; every allocation failure leaves the
 // store exactly as it was and is reported by FALSE.
+#include <cstddef>
+
 #include "output/CLineArena.h"
 #include "platform/Win32Types.h"
 
@@ -19,6 +21,8 @@ public:
 
     // Stores a copy of `text` as the new last line; an empty text is a null slot.
     BOOL AddLine(const char* text);
+    // The same for the first `length` bytes of `text` (no NUL needed there).
+    BOOL AddLine(const char* text, std::size_t length);
     BOOL AddEmptyLine();
     // Appends `text` to line `index`; FALSE for an index outside 0..m_nCount-1.
     BOOL AppendToLine(int index, const char* text);
@@ -32,10 +36,11 @@ public:
     BOOL SeekLine(int index);
     const char* GetNextLine();
 
-    // Frees every line; the slot array and its capacity stay.
+    // Frees every line; the slot array and its capacity stay, and so do the
+    // arena's chunks, which the next lines reuse.
     void RemoveAll();
     // Shrinks the slot array to m_nCount slots (possibly 0; the store still
-    // accepts lines afterwards).
+    // accepts lines afterwards) and frees the arena chunks no line uses.
     void FreeExtra();
 
     // m_szFileName := base name of `modelPath` (after the last '/', cut at its

@@ -141,6 +141,9 @@ void COutputView::TextChanged()
 void COutputView::RequestRepaint()
 {
     m_bPending = true;
+    if (m_repaintTimer.isActive() && ++m_nUnclockedRequests < kClockStride)
+        return;
+    m_nUnclockedRequests = 0;
     if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kRepaintIntervalMs) {
         PaintPending();
     } else if (!m_repaintTimer.isActive()) {

@@ -4,11 +4,14 @@
 // selection. The decisions are COutputGeometry's; this widget measures, draws
 // and turns Qt's events into them.
 //
-// Following the output: every stored line calls FollowEnd, which moves the view
-// and asks for a repaint. At most one synchronous repaint happens per
+// Following the output: the window calls FollowEnd for stored lines (once per
+// chunk of output), which moves the view and asks for a repaint. At most one synchronous repaint happens per
 // kRepaintInterval; later requests are gathered into one repaint when the
 // interval is up (a timer, run by the next pump), so the final state is always
-// painted but a long output does not pay for a repaint per line.
+// painted but a long output does not pay for a repaint per line. While that
+// repaint is waiting, the clock is read only every kClockStride requests: a
+// request costs less than reading the clock, and being late by a few of them
+// does not show.
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -21,6 +24,7 @@ class COutputView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     static constexpr int kRepaintIntervalMs = 16;
+    static constexpr int kClockStride = 64;
 
     explicit COutputView(const COutputStore* store, QWidget* parent = nullptr);
 
@@ -72,6 +76,7 @@ private:
     bool m_bFollowing = false;  // the last move was FollowEnd: keep the end in view on resizing
     bool m_bSyncing = false;
     bool m_bPending = false;
+    int m_nUnclockedRequests = 0;  // requests since the clock was last read
     QElapsedTimer m_sinceRepaint;
     QTimer m_repaintTimer;
 };

@@ -1,12 +1,16 @@
 #pragma once
 // Where COutputAssembler puts the lines it cuts from a chunk: the output window
 // (which stores them and follows the end) or, in tests, a plain recorder.
+#include <cstddef>
+
 #include "platform/Win32Types.h"
 
 class IOutputSink {
 public:
     virtual ~IOutputSink() = default;
-    virtual BOOL AddOutputLine(const char* text) = 0;
+    // Stores the first `length` bytes of `text` (which need not end there) as
+    // a new line.
+    virtual BOOL AddOutputText(const char* text, std::size_t length) = 0;
     virtual BOOL AddOutputEmptyLine() = 0;
     // Continues the open last line; shows with the next repaint.
     virtual BOOL AppendToLastLine(const char* text) = 0;

@@ -240,6 +240,57 @@ TEST_F(OutputWindowTest, PositionPanes)
     }
 }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+    int paints = 0;
+};
+
+// The view follows a chunk to its end however many lines it holds, and the
+// chunk's last state is painted, an open line that only grew included.
+TEST_F(OutputWindowTest, ChunksFollowToTheirEnd)
+{
+    std::string many = "\n";  // ends the open line
+    for (int i = 0; i < 3000; ++i)
+        many += "row " + std::to_string(i) + "\n";
+    const struct Case {
+        const char* name;
+        std::string chunk;
+        int lines;  // stored after the chunk
+    } cases[] = {
+        {"lines", "a\nb\nc\n", 3},
+        {"an open line", "open", 4},
+        {"the open line grows", " and more", 4},
+        {"more lines than are followed at a time", many, 3004},
+    };
+    ShowSized(300, 200);
+    PaintCounter counter;
+    output->View()->viewport()->installEventFilter(&counter);
+    output->StartOutput("/models/follow.nuv");
+    const COutputGeometry& g = Geometry();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int paintsBefore = counter.paints;
+        ASSERT_TRUE(output->AddOutput(c.chunk.c_str()));
+        EXPECT_EQ(output->m_pStore->m_nCount, c.lines);
+        EXPECT_EQ(g.m_nCaretY, g.m_nLineHeight * (c.lines - g.m_nTopLine)) << "the row after the last line";
+        ASSERT_TRUE(Settle());
+        EXPECT_GT(counter.paints, paintsBefore);
+    }
+    EXPECT_GT(g.m_nTopLine, 0);
+    EXPECT_GT(output->View()->verticalScrollBar()->maximum(), 0);
+    EXPECT_STREQ(output->m_pStore->GetLine(3), "open and more");
+    EXPECT_STREQ(output->m_pStore->GetLine(3003), "row 2999");
+    output->View()->viewport()->removeEventFilter(&counter);
+    output->EndOutput(3);
+}
+
 class RunTest : public OutputWindowTest {
 protected:
     RunTest() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }

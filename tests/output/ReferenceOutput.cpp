@@ -61,9 +61,9 @@ void ReferenceOutput::Add(const std::string& chunk)
     atLineStart = false;
 }
 
-BOOL StoreSink::AddOutputLine(const char* text)
+BOOL StoreSink::AddOutputText(const char* text, std::size_t length)
 {
-    return Refuse() ? FALSE : m_store.AddLine(text);
+    return Refuse() ? FALSE : m_store.AddLine(text, length);
 }
 
 BOOL StoreSink::AddOutputEmptyLine()

@@ -22,7 +22,7 @@ struct ReferenceOutput {
 class StoreSink : public IOutputSink {
 public:
     explicit StoreSink(COutputStore& store) : m_store(store) {}
-    BOOL AddOutputLine(const char* text) override;
+    BOOL AddOutputText(const char* text, std::size_t length) override;
     BOOL AddOutputEmptyLine() override;
     BOOL AppendToLastLine(const char* text) override;
     int OutputLineCount() const override;

@@ -149,4 +149,30 @@ TEST(LineArena, BlocksKeepTheirContent)
     EXPECT_EQ(arena.ChunkCount(), 1u);
 }
 
+// Clearing keeps the standard chunks for the next lines, which then need no
+// fresh memory; releasing frees those no line took again.
+TEST(LineArena, ClearedChunksAreReusedUntilReleased)
+{
+    CLineArena arena;
+    const std::size_t perChunk = CLineArena::kChunkBytes / 1024;
+    for (std::size_t i = 0; i < 3 * perChunk; ++i)
+        ASSERT_NE(arena.Allocate(1000), nullptr);
+    ASSERT_EQ(arena.ChunkCount(), 3u);
+    ASSERT_NE(arena.Allocate(CLineArena::kLargeBlock + 1), nullptr);
+    arena.Clear();
+    EXPECT_EQ(arena.ChunkCount(), 0u);
+    EXPECT_EQ(arena.SpareCount(), 3u) << "a chunk of its own is freed";
+    {
+        AllocationFailure failure(1, true);
+        char* block = arena.Allocate(1000);
+        ASSERT_NE(block, nullptr);
+        std::memset(block, 'r', 1000);
+        EXPECT_EQ(arena.Allocate(CLineArena::kLargeBlock + 1), nullptr) << "long blocks still need memory";
+    }
+    EXPECT_EQ(arena.SpareCount(), 2u);
+    arena.ReleaseSpares();
+    EXPECT_EQ(arena.SpareCount(), 0u);
+    EXPECT_EQ(arena.ChunkCount(), 1u);
+}
+
 }  // namespace
