@@ -1,6 +1,37 @@
 #include "platform/DynamicLibrary.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// The directory of the running executable, with its final '/'; empty when
+// unknown.
+std::string ExecutableDirectory()
+{
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0)
+        return {};
+    const std::string exe(path, static_cast<std::size_t>(n));
+    const std::size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
+}
+
+// A bare name is looked for beside the executable first. The executable's
+// RUNPATH says the same, but the loader judges RUNPATH by the code that calls
+// dlopen, and a wrapper around dlopen (the address sanitizer's) hides that.
+std::string Resolve(const std::string& fileName)
+{
+    if (fileName.find('/') != std::string::npos)
+        return fileName;
+    const std::string beside = ExecutableDirectory() + fileName;
+    struct stat st {};
+    return !beside.empty() && stat(beside.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? beside : fileName;
+}
+
+}  // namespace
 
 DynamicLibrary::~DynamicLibrary()
 {
@@ -10,7 +41,7 @@ DynamicLibrary::~DynamicLibrary()
 bool DynamicLibrary::Load(const std::string& fileName)
 {
     Release();
-    m_handle = dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
+    m_handle = dlopen(Resolve(fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!m_handle) {
         const char* error = dlerror();
         m_error = error ? error : "unknown error";
