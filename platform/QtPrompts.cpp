@@ -50,17 +50,25 @@ int ResultOf(int button)
     }
 }
 
-// "Models(*.nuv)", "*.nuv", ... becomes "Models(*.nuv) (*.nuv);;..." with the
-// pattern list separated by blanks, as Qt's dialogs expect; "*.*" means any file.
+// "Models(*.nuv)", "*.nuv", ... becomes "Models(*.nuv);;...": Qt takes the
+// patterns from the parentheses, separated by blanks. "*.*" stands for every
+// file, named or not, which is "*" here.
 QString QtFilterOf(const QStringList& pairs)
 {
     QStringList parts;
     for (int i = 0; i + 1 < pairs.size(); i += 2) {
-        QString patterns = pairs[i + 1];
+        const QString pattern = pairs[i + 1];
+        QString patterns = pattern;
         patterns.replace(';', ' ');
         if (patterns.trimmed() == "*.*")
             patterns = "*";
-        parts << pairs[i] + " (" + patterns + ")";
+        QString description = pairs[i];
+        const QString shown = "(" + pattern + ")";
+        if (description.contains(shown))
+            description.replace(shown, "(" + patterns + ")");
+        else
+            description += " (" + patterns + ")";
+        parts << description;
     }
     return parts.join(";;");
 }

@@ -19,6 +19,7 @@
 #include "app/CMainFrame.h"
 #include "app/CNuvApp.h"
 #include "editor/CNuvEdit.h"
+#include "output/CNuvOutput.h"
 #include "platform/FontConversion.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
@@ -288,4 +289,38 @@ TEST(Startup, FrameThatCannotBeMadeEndsTheProgramWithMessage172)
     EXPECT_EQ(app.Frame(), nullptr);
     for (QWidget* widget : QApplication::topLevelWidgets())
         EXPECT_FALSE(widget->isVisible()) << "no window is left open";
+}
+
+TEST(Startup, OutputWindowThatCannotBeMadeEndsTheProgramWithMessage172)
+{
+    ScriptedPrompts prompts;
+    prompts.ExpectMessageBox(IDOK);
+    CNuvApp app;
+    app.SetFactories(nullptr, [] { return static_cast<CNuvOutput*>(nullptr); });
+    EXPECT_EQ(app.InitInstance({}), FALSE);
+    ASSERT_EQ(prompts.Records().size(), 1u);
+    EXPECT_TRUE(prompts.Last().text.startsWith("Initialization of the application failed."));
+    EXPECT_EQ(app.Frame(), nullptr) << "the frame that was made is gone again";
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_FALSE(widget->isVisible()) << "no window is left open";
+}
+
+TEST(MainFrame, RecentFilesReplaceThePlaceholder)
+{
+    CMainFrame frame;
+    QMenu* file = frame.menuBar()->actions()[0]->menu();
+    EXPECT_TRUE(MenuTexts(file).contains("Recent File"));
+    frame.AddToRecentFileList("/m/a.nuv");
+    frame.AddToRecentFileList("/m/b&c.nuv");
+    const QStringList texts = MenuTexts(file);
+    EXPECT_FALSE(texts.contains("Recent File"));
+    const int first = static_cast<int>(texts.indexOf("&1 /m/b&&c.nuv"));
+    ASSERT_GE(first, 0) << texts.join(" | ").toStdString();
+    EXPECT_EQ(texts[first + 1], "&2 /m/a.nuv");
+    EXPECT_EQ(texts[first - 1], "-");
+    EXPECT_EQ(texts[first + 2], "-") << "a separator stands after the list";
+    EXPECT_EQ(texts.last(), "E&xit\tAlt+F4");
+    frame.OnIdle();
+    EXPECT_TRUE(frame.CommandAction(ID_FILE_MRU_FILE2)->isEnabled());
+    EXPECT_FALSE(frame.CommandAction(ID_FILE_MRU_FILE3)->isEnabled());
 }
