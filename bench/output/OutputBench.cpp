@@ -5,63 +5,23 @@
 #include <malloc.h>
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMenuBar>
-#include <QAction>
 #include <memory>
 #include <string>
 
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
 #include "output/COutputView.h"
-#include "shell/IMainFrame.h"
+#include "FakeFrame.h"
 
 namespace {
 
-// The least of a main frame the output window needs.
-class BenchFrame : public QMainWindow, public IMainFrame {
-public:
+// A test frame, shown, as the output window sees the real one.
+struct BenchFrame : FakeFrame {
     BenchFrame()
     {
-        m_area = new QMdiArea(this);
-        setCentralWidget(m_area);
-        m_window = menuBar()->addMenu("&Window");
-        m_run = menuBar()->addMenu("&Run");
         resize(1000, 700);
-        SetTheFrame(this);
         show();
     }
-    ~BenchFrame() override { SetTheFrame(nullptr); }
-    QWidget* Window() override { return this; }
-    QMdiArea* MdiArea() override { return m_area; }
-    CNuvChild* ActiveChild() const override { return m_active; }
-    void SetActiveChild(CNuvChild* child) override { m_active = child; }
-    CNuvOutput* Output() const override { return m_output; }
-    void SetOutput(CNuvOutput* output) override { m_output = output; }
-    void SetMessageText(const QString&) override {}
-    void SetPaneText(int, const QString&) override {}
-    CNuvChild* FindEditorWindow(const char*) override { return nullptr; }
-    void AddToRecentFileList(const char*) override {}
-    QFont EditorFont() const override { return {}; }
-    BOOL PreprocessOnly() const override { return FALSE; }
-    QMenu* WindowMenu() override { return m_window; }
-    QMenu* RunMenu() override { return m_run; }
-    QAction* CommandAction(int id) override
-    {
-        auto* action = new QAction(this);
-        action->setData(id);
-        return action;
-    }
-    void SetRunButton(BOOL) override {}
-    void PostCommand(int) override {}
-
-private:
-    QMdiArea* m_area;
-    QMenu* m_window;
-    QMenu* m_run;
-    CNuvChild* m_active = nullptr;
-    CNuvOutput* m_output = nullptr;
 };
 
 constexpr int kLines = 1'000'000;
