@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QWidget>
 
+#include "platform/BreakKey.h"
 #include "platform/CommandEvent.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
@@ -25,10 +26,6 @@ CAccelerators::CAccelerators(QWidget* frame) : QObject(frame), m_frame(frame)
         if (!sequence.isEmpty())
             m_keys[sequence[0].toCombined()] = command.id;
     }
-    // Ctrl+Break reaches the run as a Terminate request; with no run it is dropped.
-    m_keys[QKeyCombination(Qt::ControlModifier, Qt::Key_Pause).toCombined()] = ID_RUN_TERMINATE;
-    m_keys[QKeyCombination(Qt::ControlModifier, Qt::Key_Cancel).toCombined()] = ID_RUN_TERMINATE;
-    m_keys[QKeyCombination(Qt::NoModifier, Qt::Key_Cancel).toCombined()] = ID_RUN_TERMINATE;
     m_keys[QKeyCombination(Qt::ControlModifier, Qt::Key_F4).toCombined()] = kCloseChild;
     qApp->installEventFilter(this);
 }
@@ -48,7 +45,8 @@ bool CAccelerators::eventFilter(QObject* watched, QEvent* event)
     if (!widget || widget->window() != m_frame)
         return false;  // dialogs and menus keep their keys
     auto* key = static_cast<QKeyEvent*>(event);
-    const int id = CommandOf(key->keyCombination());
+    // Ctrl+Break reaches the run as a Terminate request; with no run it is dropped.
+    const int id = IsBreakKey(key) ? ID_RUN_TERMINATE : CommandOf(key->keyCombination());
     if (id == 0)
         return false;
     if (event->type() == QEvent::ShortcutOverride) {

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 
 #include "output/CNuvOutput.h"
+#include "platform/BreakKey.h"
 #include "platform/CommandEvent.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -14,11 +15,6 @@
 namespace {
 
 constexpr auto kPumpInterval = std::chrono::milliseconds(1);
-
-bool IsBreakKey(const QKeyEvent* key)
-{
-    return key->key() == Qt::Key_Cancel || (key->key() == Qt::Key_Pause && (key->modifiers() & Qt::ControlModifier));
-}
 
 // The wait cursor of the run would otherwise stand over the question.
 int AskWithArrow(int id, int style, std::initializer_list<FormatArg> args = {})

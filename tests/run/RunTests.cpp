@@ -144,12 +144,17 @@ TEST_F(RunTest, TerminateAsksAndOnlyYesStopsTheRun)
 TEST_F(RunTest, CtrlBreakAndCancelKeysAskToTerminate)
 {
     const struct {
-        Qt::Key key;
+        int key;
         Qt::KeyboardModifiers modifiers;
-    } keys[] = {{Qt::Key_Pause, Qt::ControlModifier}, {Qt::Key_Cancel, Qt::NoModifier}};
+        quint32 keysym;
+    } keys[] = {{Qt::Key_Pause, Qt::ControlModifier, 0},
+                {Qt::Key_Cancel, Qt::NoModifier, 0},
+                {0, Qt::ControlModifier, 0xff6b}};  // X11: Ctrl+Pause arrives as the Break keysym
     for (const auto& k : keys) {
         prompts.ExpectMessageBox(IDYES);
-        During(20, [&] { QCoreApplication::postEvent(output, new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers)); });
+        During(20, [&] {
+            QCoreApplication::postEvent(output, new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, 0, k.keysym, 0));
+        });
         ASSERT_TRUE(Run(WriteModel("loop.nuv", kLoop)));
         EXPECT_EQ(output->m_nRunStatus, 2) << k.key;
         EXPECT_TRUE(prompts.Last().text.startsWith("Terminate processing of "));
