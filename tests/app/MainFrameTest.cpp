@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusTipEvent>
+#include <QTest>
 #include <QToolBar>
 
 #include "ScriptedPrompts.h"
@@ -323,4 +324,40 @@ TEST(MainFrame, RecentFilesReplaceThePlaceholder)
     frame.OnIdle();
     EXPECT_TRUE(frame.CommandAction(ID_FILE_MRU_FILE2)->isEnabled());
     EXPECT_FALSE(frame.CommandAction(ID_FILE_MRU_FILE3)->isEnabled());
+}
+
+// The frame's accelerators against a real editor window, keys sent the whole
+// way (shortcut override, then key press) to the focused text control.
+TEST(MainFrame, AcceleratorsReachTheFrameFromARealEditor)
+{
+    CMainFrame frame;
+    frame.show();
+    QApplication::setActiveWindow(&frame);
+    ScriptedPrompts prompts;
+    frame.OnCommand(ID_FILE_NEW);
+    auto* editor = static_cast<CNuvEdit*>(frame.ActiveChild());
+    ASSERT_NE(editor, nullptr);
+    editor->SetText("hello world", "Untitled");
+    editor->Focus();
+    QWidget* text = editor->Edit().Widget();
+
+    editor->Edit().SetSel(0, 6);
+    QTest::keyClick(text, Qt::Key_D, Qt::ControlModifier);
+    Pump();
+    EXPECT_EQ(editor->Edit().GetText(), "world") << "Ctrl+D deletes the selection";
+
+    prompts.ExpectFileCancel();
+    QTest::keyClick(text, Qt::Key_A, Qt::ControlModifier);
+    Pump();
+    ASSERT_EQ(prompts.Records().size(), 1u) << "Ctrl+A is Save As, not select-all";
+    EXPECT_EQ(prompts.Last().text, "NUV - Save File As");
+
+    QTest::keyClick(text, Qt::Key_K, Qt::ControlModifier);
+    Pump();
+    EXPECT_EQ(prompts.Records().size(), 1u) << "Ctrl+K with no model run yet does nothing";
+    EXPECT_EQ(editor->Edit().GetText(), "world");
+
+    QTest::keyClick(text, Qt::Key_W, Qt::ControlModifier);
+    Pump();
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 2) << "Ctrl+W is New";
 }
