@@ -41,8 +41,6 @@ CCommandActions::CCommandActions(QWidget* frame) : QObject(frame)
         connect(action, &QAction::triggered, frame, [frame, id] { PostCommand(frame, id); });
         m_actions[id] = action;
     }
-    if (QAction* terminate = Action(ID_RUN_TERMINATE))
-        terminate->setIcon(QIcon(ToolBarImage(kTerminateImage)));
 }
 
 QAction* CCommandActions::Action(int id) const

@@ -11,10 +11,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSessionManager>
-#include <new>
 #include <QStatusTipEvent>
 #include <QToolBar>
-#include <cstring>
+#include <new>
 
 #include "app/CAboutDlg.h"
 #include "app/CAccelerators.h"
@@ -356,9 +355,8 @@ QMdiSubWindow* CMainFrame::TopChild() const
 }
 
 // One editor of the closing loop: FALSE when its owner cancelled.
-BOOL CMainFrame::CloseEditor(CNuvChild* child, int mode)
+BOOL CMainFrame::CloseEditor(CNuvChild* child)
 {
-    (void)mode;
     auto* editor = static_cast<CNuvEdit*>(child);
     const int answer = editor->SaveChangesQuestion();
     if (answer == IDCANCEL)
@@ -384,7 +382,7 @@ BOOL CMainFrame::CloseAllWindows(int mode)
     while (QMdiSubWindow* top = TopChild()) {
         auto* child = qobject_cast<CNuvChild*>(top);
         if (child && child->IsWindowClass(g_editorClass)) {
-            if (!CloseEditor(child, mode))
+            if (!CloseEditor(child))
                 return FALSE;
         } else if (child && child == m_pOutput) {
             m_pOutput->HideOutputWindow();

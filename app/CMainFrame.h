@@ -66,7 +66,6 @@ public:
     // The idle step: caret panes of the active child, update rules, clock pane.
     void OnIdle();
     UiState GatherUiState() const;
-    CRunController& RunController() { return *m_pRun; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     // Shows the recent-file list in the File menu.
     void RefreshRecentFiles();
@@ -104,7 +103,7 @@ private:
     void OnHelpContents();
     void OnCloseActive();
     void ArrangeIcons();
-    BOOL CloseEditor(CNuvChild* editor, int mode);
+    BOOL CloseEditor(CNuvChild* editor);
     QMdiSubWindow* TopChild() const;
 
     QMdiArea* m_pMdiArea;

@@ -2,13 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <new>
 
 #include "app/CMainFrame.h"
 #include "editor/CFileCommands.h"
 #include "output/CNuvOutput.h"
-#include "platform/TextLimits.h"
 #include "res/StringTable.h"
 #include "shell/MessageFromTable.h"
 
@@ -36,8 +34,6 @@ void CNuvApp::Fail()
 
 BOOL CNuvApp::InitInstance(const QStringList& arguments)
 {
-    CopyUtf8Bounded(m_szStartDir, sizeof m_szStartDir, QFile::encodeName(QDir::currentPath()));
-
     m_pFrame.reset(m_makeFrame());
     if (!m_pFrame) {
         Fail();

@@ -29,7 +29,6 @@ public:
     void ExitInstance();
     CMainFrame* Frame() const { return m_pFrame.get(); }
 
-    char m_szStartDir[257] = {};
 
 private:
     void Fail();

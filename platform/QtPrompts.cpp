@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>

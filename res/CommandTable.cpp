@@ -38,7 +38,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_RUN_ACTIVE, "&Run Active\tCtrl+R", "Ctrl+R", "Execute the model in the active window", 12},
     {ID_RUN_PICK, "&Pick model...\tCtrl+P", "Ctrl+P", "Pick a model from a disk and execute it", 13},
     {ID_RUN_LAST, nullptr, "Ctrl+K", "Execute the most recently run model", 14},
-    {ID_RUN_TERMINATE, nullptr, nullptr, "Terminate the running model", -1},
+    {ID_RUN_TERMINATE, nullptr, nullptr, "Terminate the running model", kTerminateImage},
     {ID_RUN_DEBUGGER, "Run &Debugger", nullptr, "Start debugging session", -1},
     {ID_OPTIONS_ENVIRONMENT, "&Environment...", nullptr, "Set output options and specify additional DLLs", -1},
     {ID_OPTIONS_FONTS, "&Fonts...", nullptr, "Select fonts to display text in editing windows", -1},
