@@ -354,15 +354,13 @@ QMdiSubWindow* CMainFrame::TopChild() const
     return stack.isEmpty() ? nullptr : stack.last();
 }
 
-// One editor of the closing loop: FALSE when its owner cancelled.
+// One editor of the closing loop: FALSE when its owner cancelled or its save failed.
 BOOL CMainFrame::CloseEditor(CNuvChild* child)
 {
     auto* editor = static_cast<CNuvEdit*>(child);
-    const int answer = editor->SaveChangesQuestion();
-    if (answer == IDCANCEL)
+    // A save that did not succeed stops the closing as Cancel does.
+    if (!editor->SaveChangesOrKeep())
         return FALSE;
-    if (answer == IDYES)
-        editor->SaveOrSaveAs();  // the closing goes on whatever the save's outcome
     editor->Destroy();
     return TRUE;
 }

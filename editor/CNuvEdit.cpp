@@ -342,6 +342,15 @@ int CNuvEdit::SaveChangesQuestion()
     return MessageBoxText(text, MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 
+BOOL CNuvEdit::SaveChangesOrKeep()
+{
+    Busy busy(this);
+    const int answer = SaveChangesQuestion();
+    if (answer == IDCANCEL || m_bDestroyed)
+        return FALSE;
+    return answer == IDNO || SaveOrSaveAs();
+}
+
 void CNuvEdit::closeEvent(QCloseEvent* event)
 {
     // The window is destroyed here or stays; Qt must neither hide nor delete it.
@@ -350,23 +359,15 @@ void CNuvEdit::closeEvent(QCloseEvent* event)
         return;  // a second close while this one's question or dialog is on screen
     Busy busy(this);
     m_bAsking = true;
-    const int answer = SaveChangesQuestion();
-    if (answer == IDYES && !m_bDestroyed)
-        SaveOrSaveAs();
+    const BOOL goOn = SaveChangesOrKeep();
     m_bAsking = false;
-    if (answer != IDCANCEL)
+    if (goOn)
         Destroy();
 }
 
 BOOL CNuvEdit::QueryEndSession()
 {
-    Busy busy(this);
-    const int answer = SaveChangesQuestion();
-    if (answer == IDCANCEL)
-        return FALSE;
-    if (answer == IDYES)
-        SaveOrSaveAs();
-    return TRUE;
+    return SaveChangesOrKeep();
 }
 
 void CNuvEdit::SetCaret(int line0, int column1)
@@ -458,11 +459,8 @@ bool CNuvEdit::OnCommand(int id)
 void CNuvEdit::LoadCommand()
 {
     Busy busy(this);
-    const int answer = SaveChangesQuestion();
-    if (answer == IDCANCEL)
+    if (!SaveChangesOrKeep())
         return;
-    if (answer == IDYES)
-        SaveOrSaveAs();
     char chosen[MAX_PATH];
     if (m_bDestroyed || !ChooseFileName(chosen, nullptr, FD_LOAD) || m_bDestroyed)
         return;

@@ -48,6 +48,10 @@ public:
     BOOL SaveOrSaveAs();
     // Yes/No/Cancel about unsaved changes; IDNO without asking when unmodified.
     int SaveChangesQuestion();
+    // The question, and the save when the answer is Yes. TRUE when whatever asked
+    // may go on (No, or Yes and the text is saved); FALSE on Cancel and when the
+    // save failed or its Save As was cancelled, so that nothing typed is lost.
+    BOOL SaveChangesOrKeep();
     // Caret at 0-based `line0`, 1-based `column1`, nothing selected, scrolled into
     // view; nothing happens for a line that does not exist.
     void SetCaret(int line0, int column1);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -18,36 +19,27 @@ bool IsPlainFile(const char* path)
     return ::stat(path, &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool Readable(const char* path)
-{
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    ::close(fd);
-    return true;
-}
-
-// The backup step of a first save: true when the old contents now live under the backup name.
-bool MakeBackup(const char* path)
-{
-    const std::string backup = BackupName(path);
-    if (backup == path)
-        return false;  // deleting "the old backup" would delete the file itself
-    if (Readable(backup.c_str()))
-        ::unlink(backup.c_str());
-    return IsPlainFile(path) && ::rename(path, backup.c_str()) == 0;
-}
-
-// A symbolic link is written through: the file it names gets the new contents.
+// A symbolic link is written through: the file it names gets the new contents
+// and the link stays a link. A link whose file does not exist yet names the
+// file to create.
 std::string WriteTarget(const char* path)
 {
     struct stat st {};
-    if (::lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path, resolved))
-            return resolved;
-    }
-    return path;
+    if (::lstat(path, &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (::realpath(path, resolved))
+        return resolved;
+    char link[PATH_MAX];
+    const ssize_t n = ::readlink(path, link, sizeof link - 1);
+    if (n <= 0)
+        return path;
+    link[n] = '\0';
+    const std::string own(path);
+    const std::size_t slash = own.rfind('/');
+    if (link[0] == '/' || slash == std::string::npos)
+        return link;
+    return own.substr(0, slash + 1) + link;
 }
 
 std::string DirectoryOf(const std::string& path)
@@ -97,9 +89,8 @@ bool WriteReplacing(const std::string& target, const char* data, std::size_t siz
     return false;
 }
 
-}  // namespace
-
-LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* length)
+// Reads the whole plain file `path`, at most `limit` bytes, zero-terminated.
+LoadStatus ReadWhole(const char* path, std::size_t limit, FileBuffer* contents, std::size_t* length)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -110,7 +101,7 @@ LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* le
         ::close(fd);
         return LoadStatus::CannotOpen;
     }
-    if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > kMaxModelFileSize) {
+    if (st.st_size < 0 || static_cast<unsigned long long>(st.st_size) > limit) {
         ::close(fd);
         return LoadStatus::TooLarge;
     }
@@ -140,11 +131,33 @@ LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* le
     return LoadStatus::Ok;
 }
 
+// The backup step of a first save: a copy of the last saved contents under the
+// backup name, written as safely as the save itself. The model's own file is
+// not touched, so whatever fails later it keeps its contents under its name.
+bool MakeBackup(const char* path, const std::string& target)
+{
+    const std::string backup = BackupName(path);
+    if (backup == path || backup == target || !IsPlainFile(target.c_str()))
+        return false;  // a backup of the backup itself would replace the file
+    FileBuffer contents;
+    std::size_t length = 0;
+    return ReadWhole(target.c_str(), SIZE_MAX / 2, &contents, &length) == LoadStatus::Ok &&
+           WriteReplacing(WriteTarget(backup.c_str()), contents.get(), length);
+}
+
+}  // namespace
+
+LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* length)
+{
+    return ReadWhole(path, kMaxModelFileSize, contents, length);
+}
+
 SaveResult SaveModelFile(const char* path, const char* data, std::size_t size, bool makeBackup)
 {
     SaveResult result;
+    const std::string target = WriteTarget(path);
     if (makeBackup)
-        result.backupMade = MakeBackup(path);
-    result.ok = WriteReplacing(WriteTarget(path), data, size);
+        result.backupMade = MakeBackup(path, target);
+    result.ok = WriteReplacing(target, data, size);
     return result;
 }

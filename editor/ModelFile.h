@@ -3,8 +3,9 @@
 //
 // Writing never truncates the file it replaces: the new contents go completely
 // into a temporary file in the same directory, which is then renamed over the
-// target. A failed write therefore leaves the previous contents on disk, in the
-// file itself or in the backup the first save made.
+// target. The backup is a copy. A failed write therefore leaves the file with
+// its last saved contents under its own name. A symbolic link is written
+// through: the file it names is replaced and the link stays a link.
 #include <cstddef>
 #include <cstdlib>
 #include <memory>
@@ -29,7 +30,8 @@ struct SaveResult {
     bool backupMade = false;
 };
 
-// Writes `size` bytes as the new contents of `path`. With `makeBackup`, an
-// existing file is first renamed to its backup name (an older backup of that
-// name deleted), unless the backup name is the file's own name.
+// Writes `size` bytes as the new contents of `path`. With `makeBackup`, the
+// existing file's contents are first copied to its backup name (replacing an
+// older backup of that name), unless the backup name is the file's own name.
+// backupMade tells whether that copy exists now, whatever became of the write.
 SaveResult SaveModelFile(const char* path, const char* data, std::size_t size, bool makeBackup);

@@ -78,6 +78,7 @@ constexpr Entry kEntries[] = {
     {192, "Not enough memory to load preprocessor's output."},
     {193, "The library '%s' is being used by another instance of the NUV. Please terminate the running model in that "
           "instance before running a model in this instance of the NUV!"},
+    {200, "The preprocessor listing was not loaded: the window '%s' keeps its changes\n"},
     {57345, "Ready"},
     {59137, "CAPS"},
     {59138, "NUM"},

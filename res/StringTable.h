@@ -69,6 +69,8 @@ enum StringId : int {
     IDS_EXECUTION_TIME = 191,
     IDS_NO_MEMORY_PREPROC = 192,
     IDS_LIBRARY_BUSY = 193,
+    // Texts of this program's own, beyond the desktop's table.
+    IDS_LISTING_NOT_LOADED = 200,
     // The framework's own entries.
     IDS_READY = 57345,
     IDS_INDICATOR_CAPS = 59137,

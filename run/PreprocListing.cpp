@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/CNuvEdit.h"
+#include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
 #include "res/StringTable.h"
 #include "run/ListingName.h"
@@ -39,6 +40,15 @@ BOOL ListingToEditor(const char* modelPath, const char* text)
         editor = NewListingWindow(*frame);
     else if (QMdiArea* area = frame->MdiArea())
         area->setActiveSubWindow(editor);
+    // Edits typed into an open listing window are the user's: they are saved or
+    // given up only on the user's word, else the listing goes nowhere and the
+    // run's output says so. A window that holds just the last listing (modified
+    // only because that was never saved) takes the new one without a question.
+    if (!made && editor->Edit().GetModify() && !editor->SaveChangesOrKeep()) {
+        if (CNuvOutput* output = frame->Output())
+            output->AddOutput(FormatFromTable(IDS_LISTING_NOT_LOADED, {name}).toUtf8().constData());
+        return FALSE;
+    }
     if (!editor || !editor->SetText(text, name)) {
         MessageFromTable(IDS_NO_MEMORY_PREPROC, MB_ICONEXCLAMATION);
         // Only a window made for the listing goes: one the user had open keeps

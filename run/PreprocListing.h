@@ -4,9 +4,12 @@
 
 // Into the editor window named after the model (ListingName.h): the one already
 // open under that name is activated, else a new one is made (maximised when the
-// active child is). The text replaces the window's text and the window counts as
-// modified, so closing it asks whether to save. FALSE after message 192 when the
-// text cannot be loaded; a window made for it is destroyed again.
+// active child is). An open window with unsaved changes asks the save-changes
+// question first; Cancel (or a save that fails) keeps its text, the listing
+// goes nowhere and a line of the run's output says so (FALSE). The text
+// replaces the window's text and the window counts as modified, so closing it
+// asks whether to save. FALSE after message 192 when the text cannot be
+// loaded; a window made for it is destroyed again.
 BOOL ListingToEditor(const char* modelPath, const char* text);
 
 // Into the file named by the output-file rule (the model's base name cut at its

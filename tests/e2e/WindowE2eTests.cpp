@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QMdiArea>
 
+#include <optional>
+
+#include "FailingWriter.h"
 #include "FrameFixture.h"
 #include "app/CMainFrame.h"
 #include "editor/CNuvEdit.h"
@@ -20,10 +23,12 @@ TEST_F(WindowE2e, CloseAllAsksForChangedEditorsAndHidesTheOutputWindow)
         bool modify;
         int answer;  // 0: no question expected
         bool editorStays;
+        bool diskFull = false;  // Yes, and the save fails: that stops the closing too
     } cases[] = {
         {"unchanged", false, 0, false},
         {"changed, not saved", true, IDNO, false},
         {"changed, cancelled", true, IDCANCEL, true},
+        {"changed, save failed", true, IDYES, true, true},
     };
     const char* const text = "print 1, \"\\n\";\n";
     for (const auto& c : cases) {
@@ -43,13 +48,25 @@ TEST_F(WindowE2e, CloseAllAsksForChangedEditorsAndHidesTheOutputWindow)
         prompts.Clear();
         if (c.answer)
             prompts.ExpectMessageBox(c.answer);
+        if (c.diskFull)
+            prompts.ExpectMessageBox(IDOK);
 
-        Frame().OnCommand(ID_WINDOW_CLOSE_ALL);
+        {
+            std::optional<FailingWriter> full;
+            if (c.diskFull)
+                full.emplace(0);
+            Frame().OnCommand(ID_WINDOW_CLOSE_ALL);
+        }
 
-        ASSERT_EQ(prompts.Records().size(), c.answer ? 1u : 0u);
+        ASSERT_EQ(prompts.Records().size(), c.answer ? (c.diskFull ? 2u : 1u) : 0u);
         if (c.answer) {
-            EXPECT_TRUE(prompts.Last().text.startsWith("File " + QString::fromStdString(model)));
-            EXPECT_EQ(prompts.Last().style, MB_YESNOCANCEL | MB_ICONQUESTION);
+            EXPECT_TRUE(prompts.Records()[0].text.startsWith("File " + QString::fromStdString(model)));
+            EXPECT_EQ(prompts.Records()[0].style, MB_YESNOCANCEL | MB_ICONQUESTION);
+        }
+        if (c.diskFull) {
+            EXPECT_TRUE(editor->m_bModified);
+            EXPECT_TRUE(Output()->m_bHidden) << "the closing stopped at the editor";
+            continue;
         }
         EXPECT_EQ(Frame().FindEditorWindow(model.c_str()) != nullptr, c.editorStays);
         EXPECT_EQ(ReadFile(model), QString(text)) << "nothing was saved";
@@ -99,4 +116,26 @@ TEST_F(WindowE2e, ExitRemovesTheWorkspaceFileUnlessSettingsAreSaved)
         EXPECT_EQ(QFile::exists(settingsFile), c.fileStays);
         EXPECT_TRUE(QFile::exists(dir.path() + "/start")) << "only the file goes";
     }
+}
+
+// Exit whose save fails stays in the program with the text typed.
+TEST_F(WindowE2e, ExitWhoseSaveFailsKeepsTheProgram)
+{
+    const std::string model = WriteModel("keep.nuv", "print 1;\n");
+    Start({QString::fromStdString(model)});
+    CNuvEdit* editor = ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->Edit().ReplaceSel("typed ");
+    prompts.ExpectMessageBox(IDYES);
+    prompts.ExpectMessageBox(IDOK);
+    {
+        FailingWriter full(0);
+        Frame().OnCommand(ID_APP_EXIT);
+    }
+    EXPECT_TRUE(Frame().isVisible());
+    ASSERT_EQ(Frame().FindEditorWindow(model.c_str()), editor);
+    EXPECT_TRUE(editor->m_bModified);
+    EXPECT_TRUE(editor->Edit().GetText().startsWith("typed "));
+    EXPECT_EQ(ReadFile(model), "print 1;\n");
+    EXPECT_NE(Output(), nullptr) << "the output window object stays";
 }

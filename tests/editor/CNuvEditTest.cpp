@@ -5,6 +5,7 @@
 
 #include "EditorTestSupport.h"
 #include "FailingWriter.h"
+#include "TinyFileSystem.h"
 #include "res/CommandIds.h"
 
 namespace {
@@ -159,7 +160,7 @@ TEST_F(CNuvEditTest, FailedSavesKeepTheWindowModifiedAndTheOldContents)
     ASSERT_NE(window, nullptr);
     Type(window, "2 ");
     {
-        FailingWriter full(3);
+        FailingWriter full(9);  // the backup copy goes in, the save does not
         prompts->ExpectMessageBox(IDOK);
         EXPECT_FALSE(window->Save());
     }
@@ -167,6 +168,7 @@ TEST_F(CNuvEditTest, FailedSavesKeepTheWindowModifiedAndTheOldContents)
     EXPECT_TRUE(window->m_bModified);
     EXPECT_EQ(window->m_nBackups, 1);
     EXPECT_EQ(ReadBytes(Path("m.nu$")), "version 1");
+    EXPECT_EQ(ReadBytes(Path("m.nuv")), "version 1");
 
     EXPECT_TRUE(window->Save());
     EXPECT_EQ(ReadBytes(Path("m.nuv")), QByteArray("2 version 1\0", 12));
@@ -189,6 +191,59 @@ TEST_F(CNuvEditTest, FailedSavesKeepTheWindowModifiedAndTheOldContents)
     EXPECT_TRUE(lost->m_bModified);
 }
 
+// A save that does not succeed (it fails, or its Save As is cancelled) stops
+// whatever asked for it, exactly as Cancel at the question does.
+TEST_F(CNuvEditTest, AFailedSaveKeepsTheWindowAndItsText)
+{
+    CNuvEdit* named = Loaded("n.nuv", "saved");
+    Type(named, "typed ");
+    CNuvEdit* untitled = CNuvEdit::Create(kPlaceDefault);
+    Type(untitled, "new model");
+    const QPointer<CNuvEdit> watchNamed = named;
+    const QPointer<CNuvEdit> watchUntitled = untitled;
+    {
+        FailingWriter full(0);
+        prompts->ExpectMessageBox(IDYES);
+        prompts->ExpectMessageBox(IDOK);  // "Cannot write the file"
+        named->close();
+        prompts->ExpectMessageBox(IDYES);
+        prompts->ExpectMessageBox(IDOK);
+        EXPECT_FALSE(named->QueryEndSession());
+        prompts->ExpectMessageBox(IDYES);
+        prompts->ExpectMessageBox(IDOK);
+        named->OnCommand(ID_FILE_LOAD);  // no file dialog: the load stops there
+    }
+    prompts->ExpectMessageBox(IDYES);
+    prompts->ExpectFileCancel();
+    untitled->close();
+    FlushDeletes();
+    ASSERT_FALSE(watchNamed.isNull());
+    ASSERT_FALSE(watchUntitled.isNull());
+    EXPECT_TRUE(named->m_bModified);
+    EXPECT_EQ(named->Edit().GetText(), "typed saved");
+    EXPECT_EQ(ReadBytes(Path("n.nuv")), "saved");
+    EXPECT_TRUE(untitled->m_bModified);
+    EXPECT_EQ(untitled->Edit().GetText(), "new model");
+    EXPECT_EQ(WindowCount(), 2);
+
+    // On a real file system that is full, too.
+    TinyFileSystem disk(64 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    WriteBytes(disk.Path("full.nuv"), "on disk");
+    CNuvEdit* full = CNuvEdit::CreateForFile(kPlaceDefault, disk.Path("full.nuv").c_str());
+    ASSERT_NE(full, nullptr);
+    Type(full, QString(8000, 'x'));
+    disk.FillUp();
+    prompts->ExpectMessageBox(IDYES);
+    prompts->ExpectMessageBox(IDOK);
+    full->close();
+    FlushDeletes();
+    EXPECT_EQ(WindowCount(), 3);
+    EXPECT_EQ(ReadBytes(disk.Path("full.nuv")), "on disk");
+    full->Destroy();
+}
+
 TEST_F(CNuvEditTest, CloseAsksAboutChanges)
 {
     CNuvEdit* unchanged = CNuvEdit::Create(kPlaceDefault);
@@ -208,9 +263,7 @@ TEST_F(CNuvEditTest, CloseAsksAboutChanges)
     EXPECT_EQ(prompts->Last().style, MB_YESNOCANCEL | MB_ICONQUESTION);
     EXPECT_EQ(WindowCount(), 1);
 
-    // Yes on an untitled window, then Save As cancelled: the window closes all the same.
-    prompts->ExpectMessageBox(IDYES);
-    prompts->ExpectFileCancel();
+    prompts->ExpectMessageBox(IDNO);
     window->close();
     FlushDeletes();
     EXPECT_TRUE(watch.isNull());

@@ -11,6 +11,7 @@
 
 #include "EditorTestSupport.h"
 #include "FailingWriter.h"
+#include "TinyFileSystem.h"
 #include "editor/ModelFile.h"
 
 namespace {
@@ -87,29 +88,51 @@ TEST_F(ModelFileTest, NoBackupWithoutAFileOrForABackupItself)
     EXPECT_EQ(ReadBytes(backup), "rewritten");
 }
 
+// Whatever fails, the model keeps its last saved contents under its own name,
+// and no temporary file is left behind.
 TEST_F(ModelFileTest, FailedWritesLeaveTheOldContents)
 {
     const std::string file = Path("m.nuv");
-    WriteBytes(file, "last saved");
-    {
-        FailingWriter full(4);  // disk full after four bytes
-        const SaveResult result = Save(file, "a longer new text", false);
-        EXPECT_FALSE(result.ok);
+    struct Case {
+        std::size_t budget;  // bytes the disk takes before it is full
+        bool backup;
+        bool backupMade;
+    };
+    // "last saved" is 10 bytes: a budget of 10 lets the backup copy through, not the save.
+    for (const Case& c : {Case{4, false, false}, Case{0, true, false}, Case{10, true, true}}) {
+        QFile::remove(QString::fromStdString(Path("m.nu$")));
+        WriteBytes(file, "last saved");
+        {
+            FailingWriter full(c.budget);
+            const SaveResult result = Save(file, "a longer new text", c.backup);
+            EXPECT_FALSE(result.ok) << c.budget;
+            EXPECT_EQ(result.backupMade, c.backupMade) << c.budget;
+        }
+        EXPECT_EQ(ReadBytes(file), "last saved") << c.budget;
+        EXPECT_EQ(Entries(), c.backupMade ? QStringList({"m.nu$", "m.nuv"}) : QStringList({"m.nuv"})) << c.budget;
+        if (c.backupMade) {
+            EXPECT_EQ(ReadBytes(Path("m.nu$")), "last saved");
+        }
     }
-    EXPECT_EQ(ReadBytes(file), "last saved");
-    {
-        FailingWriter full(0);
-        const SaveResult result = Save(file, "another text", true);
-        EXPECT_FALSE(result.ok);
-        EXPECT_TRUE(result.backupMade);
-    }
-    EXPECT_EQ(ReadBytes(Path("m.nu$")), "last saved");
-    EXPECT_EQ(Entries(), QStringList({"m.nu$"}));
 
     EXPECT_FALSE(Save(Path("no/such/dir.nuv"), "x", true).ok);
     QDir(dir.path()).mkdir("d.nuv");
     EXPECT_FALSE(Save(Path("d.nuv"), "x", true).ok);  // a directory where the file should be
     EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("d.nuv"))).isDir());
+}
+
+// The same on a real file system that fills up.
+TEST_F(ModelFileTest, AFullFileSystemLeavesTheModelWhole)
+{
+    TinyFileSystem disk(64 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "cannot mount a small file system here";
+    const std::string file = disk.Path("m.nuv");
+    WriteBytes(file, "last saved");
+    disk.FillUp();
+    const SaveResult result = Save(file, QByteArray(8192, 'n'), true);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(ReadBytes(file), "last saved");
 }
 
 TEST_F(ModelFileTest, ReplacingKeepsModeAndWritesThroughLinks)
@@ -118,9 +141,22 @@ TEST_F(ModelFileTest, ReplacingKeepsModeAndWritesThroughLinks)
     WriteBytes(file, "old");
     ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
     ASSERT_EQ(::symlink(file.c_str(), Path("link.nuv").c_str()), 0);
-    EXPECT_TRUE(Save(Path("link.nuv"), "through the link", false).ok);
+    // The first save backs up what the link names and writes through it.
+    const SaveResult first = Save(Path("link.nuv"), "through the link", true);
+    EXPECT_TRUE(first.ok);
+    EXPECT_TRUE(first.backupMade);
     EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("link.nuv"))).isSymLink());
     EXPECT_EQ(ReadBytes(file), "through the link");
+    EXPECT_EQ(ReadBytes(Path("link.nu$")), "old");
+    EXPECT_FALSE(QFileInfo(QString::fromStdString(Path("link.nu$"))).isSymLink());
+    EXPECT_TRUE(Save(Path("link.nuv"), "again", false).ok);
+    EXPECT_EQ(ReadBytes(file), "again");
+
+    // A link whose file is not there yet creates that file.
+    ASSERT_EQ(::symlink("later.nuv", Path("dangling.nuv").c_str()), 0);
+    EXPECT_TRUE(Save(Path("dangling.nuv"), "created", true).ok);
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(Path("dangling.nuv"))).isSymLink());
+    EXPECT_EQ(ReadBytes(Path("later.nuv")), "created");
     struct stat st {};
     ASSERT_EQ(::stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);

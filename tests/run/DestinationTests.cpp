@@ -116,6 +116,23 @@ TEST_F(DestinationTest, APreprocessOnlyListingFillsTheEditorOfItsName)
     EXPECT_EQ(Editors().front(), editor);
     EXPECT_EQ(editor->Edit().GetText(), listing);
     EXPECT_EQ(frame.MdiArea()->activeSubWindow(), editor);
+
+    // Edits typed into it are asked about first: Cancel keeps them and the
+    // output says where the listing did not go; Yes saves them, then the
+    // listing replaces the text.
+    editor->Edit().SetSel(0, 0);
+    editor->Edit().ReplaceSel("my notes ");
+    const QString typed = editor->Edit().GetText();
+    prompts.ExpectMessageBox(IDCANCEL);
+    ASSERT_TRUE(Run(model));
+    EXPECT_EQ(editor->Edit().GetText(), typed);
+    EXPECT_TRUE(editor->m_bModified);
+    EXPECT_EQ(OutputLines().back(), "The preprocessor listing was not loaded: the window '" + PathOf("lst.v1.prp") +
+                                        "' keeps its changes");
+    prompts.ExpectMessageBox(IDYES);
+    ASSERT_TRUE(Run(model));
+    EXPECT_EQ(editor->Edit().GetText(), listing);
+    EXPECT_TRUE(ReadFile("lst.v1.prp").startsWith("my notes ")) << ReadFile("lst.v1.prp").constData();
 }
 
 TEST_F(DestinationTest, ANewListingWindowIsMaximisedWhenTheActiveChildIs)
