@@ -226,6 +226,10 @@ void CMainFrame::OnEndSession(QSessionManager& manager)
 
 void CMainFrame::OnCommand(int id)
 {
+    // Disabled means disabled: a key, a menu, the tool bar or a posted event
+    // all end here, and none of them runs a command its rule refuses now.
+    if (!UpdateRule(id, GatherUiState()).enabled)
+        return;
     if (m_pRun->OnCommand(id))
         return;
     // Text commands belong to the active child when it handles them.
@@ -409,8 +413,10 @@ UiState CMainFrame::GatherUiState() const
     s.editorActive = m_pActiveChild && m_pActiveChild->IsWindowClass(g_editorClass);
     s.outputActive = m_pActiveChild && m_pActiveChild->IsWindowClass(g_outputClass);
     s.activeMinimised = m_pActiveChild && m_pActiveChild->isMinimized();
-    if (s.editorActive) {
-        CEditControl& edit = static_cast<CNuvEdit*>(m_pActiveChild)->Edit();
+    // The kind is the class name's word; the cast only guards against a child
+    // that claims the editor's class without being one.
+    if (auto* editor = s.editorActive ? qobject_cast<CNuvEdit*>(m_pActiveChild) : nullptr) {
+        CEditControl& edit = editor->Edit();
         int start = 0;
         int end = 0;
         edit.GetSel(&start, &end);

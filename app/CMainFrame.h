@@ -61,7 +61,8 @@ public:
     // cancelled or postponed.
     BOOL CloseAllWindows(int mode);
 
-    // Runs a command now, as the posted event would.
+    // Runs a command now, as the posted event would; a command whose update
+    // rule says disabled at this moment is dropped.
     void OnCommand(int id);
     // The idle step: caret panes of the active child, update rules, clock pane.
     void OnIdle();

@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -108,6 +109,13 @@ void FrameFixture::PressInEditor(int key, Qt::KeyboardModifiers modifiers)
     ASSERT_NE(editor, nullptr);
     QKeyEvent press(QEvent::KeyPress, key, modifiers);
     QCoreApplication::sendEvent(editor->Edit().Widget(), &press);
+}
+
+void FrameFixture::PressKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* target = QApplication::focusWidget();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(target ? target : static_cast<QWidget*>(app->Frame()), &press);
 }
 
 void FrameFixture::During(int delayMs, std::function<void()> action)

@@ -42,6 +42,8 @@ protected:
     std::string StatusText() const;
     // Presses a key in the active editor, as the user does.
     void PressInEditor(int key, Qt::KeyboardModifiers modifiers);
+    // Presses a key where the keyboard focus is (the frame when nothing has it).
+    void PressKey(int key, Qt::KeyboardModifiers modifiers);
     // Runs `action` once, `delayMs` into the run (from inside the run's pump).
     void During(int delayMs, std::function<void()> action);
     // Delivers the events posted so far (what happens after a run returns).

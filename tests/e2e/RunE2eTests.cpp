@@ -2,6 +2,8 @@
 // real interpreter library: what the output window, the status pane, the menus
 // and the tool bar show, and how Terminate and Exit meet a running model.
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -218,4 +220,46 @@ TEST_F(RunE2e, RunCommandsAreDisabledWhileAModelRuns)
         EXPECT_EQ(during[i], rules[i].during);
         EXPECT_EQ(enabled(rules[i].id), rules[i].after);
     }
+}
+
+// A command whose rule says disabled does nothing, whatever brings it: here
+// the keys of the real frame.
+TEST_F(RunE2e, DisabledCommandsDoNothingFromTheKeyboard)
+{
+    const std::string model = WriteModel("keys.nuv", "print \"ran\\n\";\n");
+    Start({QString::fromStdString(model)});
+    Frame().OnCommand(ID_RUN_ACTIVE);
+    ASSERT_EQ(OutputLines(), std::vector<std::string>{"ran"});
+
+    // An empty editor: Ctrl+R neither clears the last output nor runs anything.
+    Frame().OnCommand(ID_FILE_NEW);
+    DeliverPosted();
+    CNuvEdit* editor = ActiveEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->Edit().GetText().isEmpty());
+    PressInEditor(Qt::Key_R, Qt::ControlModifier);
+    DeliverPosted();
+    EXPECT_EQ(OutputLines(), std::vector<std::string>{"ran"});
+    EXPECT_EQ(std::string(Output()->m_szModelPath), model);
+
+    // A minimised editor with a selection, something to undo and text on the
+    // clipboard: the editing keys leave its text alone.
+    editor->Edit().ReplaceSel("typed text");
+    editor->Edit().SetSel(0, 5);
+    QGuiApplication::clipboard()->setText("pasted");
+    Frame().MdiArea()->setActiveSubWindow(editor);
+    editor->showMinimized();
+    DeliverPosted();
+    ASSERT_EQ(Frame().ActiveChild(), editor);
+    for (const int key : {Qt::Key_X, Qt::Key_D, Qt::Key_V, Qt::Key_Z}) {
+        PressKey(key, Qt::ControlModifier);
+        DeliverPosted();
+        EXPECT_EQ(editor->Edit().GetText(), "typed text") << key;
+    }
+    // Restored, the same keys work again.
+    editor->showNormal();
+    DeliverPosted();
+    PressKey(Qt::Key_D, Qt::ControlModifier);
+    DeliverPosted();
+    EXPECT_EQ(editor->Edit().GetText(), " text");
 }
