@@ -20,6 +20,7 @@
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
 #include "res/Images.h"
+#include "shell/ChildPlacement.h"
 #include "shell/ChooseFileName.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
@@ -127,15 +128,12 @@ CNuvEdit* CNuvEdit::Create(int kind)
 
 void CNuvEdit::PlaceNew(int kind)
 {
-    const QSize area = mdiArea()->viewport()->size();
     if (kind == kPlaceFrameClient) {
-        setGeometry(QRect(QPoint(0, 0), area));
+        setGeometry(QRect(QPoint(0, 0), mdiArea()->viewport()->size()));
         show();
         return;
     }
-    // The desktop's default size for a child is about three quarters of the client area.
-    const QSize size = area.isEmpty() ? QSize(400, 300) : area * 3 / 4;
-    resize(size.expandedTo(QSize(160, 100)));
+    PlaceInCascade(this);
     if (kind == WS_MAXIMIZE)
         showMaximized();
     else if (kind == WS_MINIMIZE)
@@ -225,9 +223,8 @@ void CNuvEdit::Destroy()
     if (m_bDestroyed)
         return;
     m_bDestroyed = true;
+    RemoveFromArea(this);
     hide();
-    if (QMdiArea* area = mdiArea())
-        area->removeSubWindow(this);
     if (IMainFrame* frame = TheFrame(); frame && frame->ActiveChild() == this)
         frame->SetActiveChild(nullptr);
     // A handler of this window further up the stack still uses it.

@@ -131,3 +131,49 @@ TEST_F(FileCommandsTest, CommandLine)
 }
 
 }  // namespace
+
+namespace {
+
+// New windows open wholly inside the MDI area, cascading down from its
+// top-left corner and starting there again when the next place would not fit.
+TEST_F(FileCommandsTest, NewWindowsCascadeInsideTheArea)
+{
+    frame->resize(800, 600);
+    const QRect area(QPoint(0, 0), frame->MdiArea()->viewport()->size());
+    QList<QPoint> places;
+    for (int i = 0; i < 12; ++i) {
+        commands.New();
+        ASSERT_NE(Active(), nullptr);
+        EXPECT_TRUE(area.contains(Active()->geometry())) << i;
+        places << Active()->pos();
+    }
+    EXPECT_EQ(places.front(), QPoint(0, 0));
+    EXPECT_GT(places[1].x(), 0);
+    EXPECT_GT(places[1].y(), 0);
+    EXPECT_GT(places.count(QPoint(0, 0)), 1) << "the cascade started again at the corner";
+}
+
+// A maximised child stays maximised: the window that takes its place when it
+// closes, or when an Open made maximised fails, is maximised too.
+TEST_F(FileCommandsTest, TheMaximisedStatePassesToTheNextWindow)
+{
+    commands.New();
+    CNuvEdit* first = Active();
+    commands.New();
+    CNuvEdit* second = Active();
+    second->showMaximized();
+    second->close();
+    FlushDeletes();
+    ASSERT_EQ(Active(), first);
+    EXPECT_TRUE(first->isMaximized());
+
+    prompts->ExpectFile(QString::fromStdString(Path("missing.nuv")));
+    prompts->ExpectMessageBox(IDOK);
+    commands.Open();
+    FlushDeletes();
+    EXPECT_EQ(WindowCount(), 1);
+    ASSERT_EQ(Active(), first);
+    EXPECT_TRUE(first->isMaximized());
+}
+
+}  // namespace
