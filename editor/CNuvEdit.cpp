@@ -39,13 +39,35 @@ bool IsSpace(QChar c)
     return c.unicode() < 0x80 && std::isspace(c.unicode());
 }
 
-// `value` in `width` digits, zero-padded, cut to its first `width` digits when longer.
+// `value` zero-padded to `width` digits; a longer number shows whole, never as
+// another number. `buffer` holds 20 bytes, room for any int.
 void FormatDigits(char* buffer, int value, int width)
 {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%0*d", width, value);
-    std::memcpy(buffer, digits, static_cast<std::size_t>(width));
-    buffer[width] = '\0';
+    std::snprintf(buffer, 20, "%0*d", width, value);
+}
+
+// Characters a person counts in `text`: a pair of surrogates is one.
+int CharacterCount(const QString& text)
+{
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!(text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()))
+            ++count;
+    }
+    return count;
+}
+
+// The offset in `line` of the character `characters` characters in, so that a
+// column that counts characters lands behind the right ones.
+int OffsetOfCharacter(const QString& line, int characters)
+{
+    int offset = 0;
+    while (characters > 0 && offset < line.size()) {
+        const bool pair = offset + 1 < line.size() && line.at(offset).isHighSurrogate() && line.at(offset + 1).isLowSurrogate();
+        offset += pair ? 2 : 1;
+        --characters;
+    }
+    return offset + std::max(characters, 0);
 }
 
 // The window menu's Close carries the platform's Close keys, Ctrl+W among them, which
@@ -372,7 +394,7 @@ void CNuvEdit::SetCaret(int line0, int column1)
     const int start = m_edit.LineIndex(line0);
     if (start == -1)
         return;
-    const int pos = start + column1 - 1;
+    const int pos = start + OffsetOfCharacter(m_edit.GetLine(line0), column1 - 1);
     m_edit.SetSel(pos, pos);
     m_edit.ScrollCaret();
 }
@@ -390,7 +412,8 @@ void CNuvEdit::PositionUpdate()
     m_nLine = m_edit.LineFromChar(-1) + 1;
     FormatDigits(m_szLine, m_nLine, 6);
     m_nCaret = end;
-    m_nColumn = m_nCaret - m_edit.LineIndex(-1) + 1;
+    const int lineStart = m_edit.LineIndex(-1);
+    m_nColumn = CharacterCount(m_edit.GetLine(m_nLine - 1).left(m_nCaret - lineStart)) + 1;
     FormatDigits(m_szColumn, m_nColumn, 3);
 }
 

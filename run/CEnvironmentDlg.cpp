@@ -228,7 +228,7 @@ void CEnvironmentDlg::OnBrowse()
 {
     char path[MAX_PATH];
     if (ChooseFileName(path, this, FD_DLL))
-        m_name->setText(QString::fromUtf8(path));
+        m_name->setText(QFile::decodeName(path));  // file names decode as every other file name does
     FocusName();
     SetDefaultButton(IDC_ADD);
     ApplyListRule();
@@ -251,7 +251,7 @@ void CEnvironmentDlg::InsertSorted(const std::string& name)
 
 void CEnvironmentDlg::OnAdd()
 {
-    const QByteArray text = m_name->text().toUtf8();
+    const QByteArray text = QFile::encodeName(m_name->text());
     const std::string name(text.constData(), static_cast<std::size_t>(text.size()));
     if (name.empty())
         return;
@@ -268,7 +268,7 @@ void CEnvironmentDlg::OnAdd()
         MessageFromTable(IDS_DLL_IN_LIST, MB_ICONINFORMATION, {name.c_str()});
         return;
     }
-    QFile file(QString::fromUtf8(text));
+    QFile file(QFile::decodeName(text));
     if (!file.open(QIODevice::ReadOnly)) {
         const int answer = MessageFromTable(IDS_DLL_MISSING, MB_YESNO | MB_ICONQUESTION, {name.c_str()});
         SetDefaultButton(IDOK);

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -159,6 +160,19 @@ TEST(MainFrame, StatusBarPanesAndPrompts)
     frame.ResetElapsedTime(TRUE);
     frame.OnIdle();
     EXPECT_EQ(bar->PaneText(ID_INDICATOR_CLOCK), "00:00:00");
+
+    // A number longer than its pane's sizing text widens the pane: every digit shows.
+    frame.resize(600, 400);
+    frame.show();
+    for (const int id : {ID_INDICATOR_LINE, ID_INDICATOR_COLUMN}) {
+        const QString number = "1000001";
+        bar->EnablePane(id, true);
+        bar->SetPaneText(id, number);
+        QCoreApplication::processEvents();
+        auto* pane = bar->findChildren<QLabel*>().at(id == ID_INDICATOR_LINE ? 3 : 4);
+        ASSERT_EQ(pane->text(), number);
+        EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(number)) << id;
+    }
 }
 
 TEST(MainFrame, CommandsTravelThroughTheQueue)

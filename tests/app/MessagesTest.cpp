@@ -48,6 +48,15 @@ TEST(MessageFormat, FormatsAndBoundsTheBuffer)
     EXPECT_EQ(cut.size(), kMessageBufferSize - 1);
     EXPECT_EQ(cut.rfind("Cannot open the file xxx", 0), 0u);
 
+    // A long path loses its middle, never its file name.
+    const std::string path = "/home/modeller/" + std::string(300, 'd') + "/café-model.nuv";
+    const std::string shortened = FormatBounded("Cannot write the file %s", {path.c_str()});
+    EXPECT_EQ(shortened.size(), kMessageBufferSize - 1);
+    EXPECT_EQ(shortened.rfind("Cannot write the file /home/modeller/ddd", 0), 0u) << shortened;
+    EXPECT_NE(shortened.find("d.../café-model.nuv"), std::string::npos) << shortened;
+    const std::string name = "/café-model.nuv";
+    EXPECT_EQ(shortened.substr(shortened.size() - name.size()), name);
+
     // 250 ASCII bytes then two-byte characters: the cut never splits one.
     std::string text(249, 'a');
     for (int i = 0; i < 10; ++i)

@@ -374,10 +374,10 @@ TEST_F(CNuvEditTest, CaretPanes)
     EXPECT_EQ(frame->panes[ID_INDICATOR_COLUMN], "007");
     EXPECT_EQ(window->m_nCaret, window->Edit().LineIndex(11) + 6);
 
-    window->SetCaret(12, 1235);  // column 1235 shows its first three digits
+    window->SetCaret(12, 1235);  // a column of four digits shows whole
     window->UpdatePositionPanes();
     EXPECT_EQ(frame->panes[ID_INDICATOR_LINE], "000013");
-    EXPECT_EQ(frame->panes[ID_INDICATOR_COLUMN], "123");
+    EXPECT_EQ(frame->panes[ID_INDICATOR_COLUMN], "1235");
 
     const int caret = window->m_nCaret;
     window->Edit().SetSel(0, 5);
@@ -391,6 +391,24 @@ TEST_F(CNuvEditTest, CaretPanes)
     int end = 0;
     window->Edit().GetSel(&start, &end);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 5));
+}
+
+// Columns count characters as a person does: one for an accented letter, a
+// euro sign or an emoji; the caret placed by column lands after them too.
+TEST_F(CNuvEditTest, ColumnsCountCharacters)
+{
+    CNuvEdit* window = Loaded("u.nuv", "café €😀x");
+    for (const int column : {1, 4, 6, 7, 8, 9}) {
+        window->SetCaret(0, column);
+        window->UpdatePositionPanes();
+        EXPECT_EQ(window->m_nColumn, column);
+        EXPECT_EQ(frame->panes[ID_INDICATOR_COLUMN], QString("%1").arg(column, 3, 10, QChar('0')));
+    }
+    window->SetCaret(0, 8);
+    int start = 0;
+    int end = 0;
+    window->Edit().GetSel(&start, &end);
+    EXPECT_EQ(window->Edit().GetText().mid(end), "x");
 }
 
 TEST_F(CNuvEditTest, SuggestedFindText)
