@@ -5,10 +5,12 @@
 #include <functional>
 #include <memory>
 
+#include "editor/CRecoveryStore.h"
 #include "platform/Win32Types.h"
 
 class CMainFrame;
 class CNuvOutput;
+class CTerminationSignals;
 
 class CNuvApp {
 public:
@@ -26,14 +28,20 @@ public:
     // Start-up; FALSE ends the program at once, with no window left open.
     BOOL InitInstance(const QStringList& arguments);
     // After the message loop: the recent-file list goes back to the profile.
+    // The recovery copies of this session go with the object; a crash or a
+    // termination signal never destroys it, so its copies stay for the next start.
     void ExitInstance();
     CMainFrame* Frame() const { return m_pFrame.get(); }
-
+    CRecoveryStore& Recovery() { return m_recovery; }
 
 private:
     void Fail();
+    void StartRecovery();
+    void OnTerminationSignal(int signal);
 
     FrameFactory m_makeFrame;
     OutputFactory m_makeOutput;
+    CRecoveryStore m_recovery;
     std::unique_ptr<CMainFrame> m_pFrame;
+    std::unique_ptr<CTerminationSignals> m_pTermination;
 };

@@ -1,6 +1,7 @@
 #include "editor/CNuvEdit.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFile>
 #include <QFontMetrics>
 #include <QMdiArea>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <new>
 
+#include "editor/CRecoveryStore.h"
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
 #include "platform/FontConversion.h"
@@ -114,6 +116,8 @@ CNuvEdit::CNuvEdit()
     setWidget(m_edit.Widget());
     KeepFrameAccelerators(systemMenu());
     m_edit.SetChangeHandler([this] { OnTextChanged(); });
+    m_recoveryTimer.setSingleShot(true);
+    connect(&m_recoveryTimer, &QTimer::timeout, this, &CNuvEdit::WriteRecoveryCopy);
     IMainFrame* frame = TheFrame();
     ApplyFont(frame ? frame->EditorFont() : SystemFont());
     SetUntitled();
@@ -225,6 +229,69 @@ void CNuvEdit::OnTextChanged()
 {
     m_bModified = TRUE;
     m_bBraceTableStale = TRUE;
+    // Not restarted by later keys: a crash loses at most the delay's worth of typing.
+    if (TheRecoveryStore() && !m_recoveryTimer.isActive())
+        m_recoveryTimer.start(kRecoveryDelayMs);
+}
+
+QByteArray CNuvEdit::SaveBytes() const
+{
+    return m_codec.Encode(m_edit.GetText());
+}
+
+void CNuvEdit::WriteRecoveryCopy()
+{
+    CRecoveryStore* store = TheRecoveryStore();
+    if (!store)
+        return;
+    if (!m_bModified) {
+        DropRecoveryCopy();
+        return;
+    }
+    RecoveryRecord record;
+    record.untitled = m_bUntitled != FALSE;
+    record.fileName = m_bUntitled ? std::string() : std::string(m_szFileName);
+    int start = 0;
+    int end = 0;
+    m_edit.GetSel(&start, &end);
+    record.line0 = std::max(m_edit.LineFromChar(end), 0);
+    record.column1 = CharacterCount(m_edit.GetLine(record.line0).left(end - m_edit.LineIndex(record.line0))) + 1;
+    record.timeMs = QDateTime::currentMSecsSinceEpoch();
+    const QByteArray bytes = SaveBytes();
+    record.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (m_nRecoveryId == 0)
+        m_nRecoveryId = store->NewId();
+    store->Keep(m_nRecoveryId, record);
+}
+
+void CNuvEdit::WriteRecoveryCopyNow()
+{
+    m_recoveryTimer.stop();
+    if (m_bModified || m_nRecoveryId != 0)
+        WriteRecoveryCopy();
+}
+
+void CNuvEdit::DropRecoveryCopy()
+{
+    m_recoveryTimer.stop();
+    if (m_nRecoveryId == 0)
+        return;
+    if (CRecoveryStore* store = TheRecoveryStore())
+        store->Drop(m_nRecoveryId);
+    m_nRecoveryId = 0;
+}
+
+void WriteAllRecoveryCopiesNow()
+{
+    IMainFrame* frame = TheFrame();
+    CRecoveryStore* store = TheRecoveryStore();
+    if (!frame || !frame->MdiArea() || !store)
+        return;
+    for (QMdiSubWindow* window : frame->MdiArea()->subWindowList()) {
+        if (auto* editor = qobject_cast<CNuvEdit*>(window))
+            editor->WriteRecoveryCopyNow();
+    }
+    store->Flush();
 }
 
 void CNuvEdit::Focus()
@@ -245,6 +312,7 @@ void CNuvEdit::Destroy()
     if (m_bDestroyed)
         return;
     m_bDestroyed = true;
+    DropRecoveryCopy();
     RemoveFromArea(this);
     hide();
     if (IMainFrame* frame = TheFrame(); frame && frame->ActiveChild() == this)
@@ -297,6 +365,7 @@ BOOL CNuvEdit::SetText(const char* text, const char* name)
     m_bModified = FALSE;
     m_nBackups = 0;
     m_bBraceTableStale = TRUE;
+    DropRecoveryCopy();
     return TRUE;
 }
 
@@ -319,6 +388,7 @@ BOOL CNuvEdit::Save()
     m_codec.Saved(bytes, text);
     setWindowTitle(Decoded(m_szFileName));
     m_bModified = FALSE;
+    DropRecoveryCopy();
     StatusFromTable(IDS_FILE_SAVED, {m_szFileName});
     return TRUE;
 }

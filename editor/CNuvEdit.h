@@ -8,6 +8,7 @@
 // MDI area; Destroy() takes one out of the area and deletes it (deferred while
 // one of its own handlers is still running, e.g. a question it asked).
 #include <QFont>
+#include <QTimer>
 
 #include "platform/EditControl.h"
 #include "platform/TextCodec.h"
@@ -63,6 +64,11 @@ public:
     void Focus();
     // Removes the window from the MDI area and deletes it, without a question.
     void Destroy();
+    // Writes the recovery copy of unsaved changes now instead of when its timer
+    // runs out (before a run or a print); nothing when the text is saved.
+    void WriteRecoveryCopyNow();
+    // The bytes a save would write now, without the zero it appends.
+    QByteArray SaveBytes() const;
 
     const char* FileName() const { return m_szFileName; }
     CEditControl& Edit() { return m_edit; }
@@ -102,6 +108,8 @@ private:
     void PositionUpdate();
     void LoadCommand();
     void OnTextChanged();
+    void WriteRecoveryCopy();
+    void DropRecoveryCopy();
 
     // Counts this window's own handlers on the stack; Destroy defers the delete while it is not 0.
     class Busy;
@@ -109,7 +117,16 @@ private:
     bool m_bDestroyed = false;
     bool m_bAsking = false;
     TextCodec m_codec;
+    // A window with unsaved changes keeps a recovery copy of its text, written
+    // at most kRecoveryDelayMs after the first change since the last copy.
+    static constexpr int kRecoveryDelayMs = 2000;
+    QTimer m_recoveryTimer;
+    int m_nRecoveryId = 0;  // 0: no copy on disk
 };
+
+// Every editor window of the frame writes its recovery copy now, and the
+// copies are on disk when this returns.
+void WriteAllRecoveryCopiesNow();
 
 // The first editor window in `area` (top of the window order first) whose file
 // name is `path`, or nullptr. CMainFrame::FindEditorWindow calls it.

@@ -5,6 +5,7 @@
 
 #include "editor/CNuvEdit.h"
 #include "output/CNuvOutput.h"
+#include "platform/CrashSignals.h"
 #include "platform/TextLimits.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -129,6 +130,9 @@ BOOL CRunController::RunModel(const char* path)
     char model[MAX_PATH];
     if (!output || output->m_bRunning || !path || !CopyWhole(model, sizeof model, path))
         return FALSE;
+    // The library runs inside this process: should it crash, what the user
+    // typed is in the recovery copies already.
+    WriteAllRecoveryCopiesNow();
     CInterpreterLibrary library;
     if (!library.Load())
         return FALSE;
@@ -147,7 +151,9 @@ BOOL CRunController::RunModel(const char* path)
     DWORD outcome = 0;
     {
         CRunContext context(output, &pump);
+        SetRunInProgress(true);
         outcome = library.Run(model, &LookupService);
+        SetRunInProgress(false);
         if (timed) {
             m_clock.stop();
             if (OutcomeKind(outcome) != kOutcomeErrors)

@@ -1,6 +1,7 @@
 /* A stand-in for the interpreter library with one flaw chosen at build time:
    TEST_NOENTRY lacks IsBusy, TEST_BUSY is always busy, TEST_NOLISTING lacks
-   GivePreprocText. Its run prints one line and finishes. */
+   GivePreprocText, TEST_CRASH dereferences a null pointer in its run. Its run
+   prints one line and finishes. */
 #include "tavo/tavo_abi.h"
 
 #define EXPORT __attribute__((visibility("default")))
@@ -11,6 +12,12 @@ EXPORT uint32_t parser_main(const char *modelPath, NuvLookupService lookup)
     (void)modelPath;
     if (output)
         output("test interpreter ran\n");
+#ifdef TEST_CRASH
+    {
+        volatile int *nowhere = 0;
+        *nowhere = 1;
+    }
+#endif
     return TAVO_OUTCOME_FINISHED;
 }
 
