@@ -7,8 +7,10 @@
 
 #include "platform/Win32Types.h"
 
+class CConfigFile;
 class CMainFrame;
 class CNuvOutput;
+struct SavedFrame;
 
 class CNuvApp {
 public:
@@ -23,15 +25,20 @@ public:
     CNuvApp& operator=(const CNuvApp&) = delete;
 
     void SetFactories(FrameFactory frame, OutputFactory output);
-    // Start-up; FALSE ends the program at once, with no window left open.
+    // Start-up; FALSE ends the program at once, with no window left open. With
+    // a valid _nuv_.cfg in the current directory the frame's place, the editor
+    // font, the bars and the two profile settings come back from it, and then,
+    // unless `arguments` name files (which are opened instead, and the file
+    // deleted), the editor and output windows. A missing or damaged file shows
+    // nothing: the workspace is simply not restored.
     BOOL InitInstance(const QStringList& arguments);
     // After the message loop: the recent-file list goes back to the profile.
     void ExitInstance();
     CMainFrame* Frame() const { return m_pFrame.get(); }
 
-
 private:
     void Fail();
+    void RestoreFrame(const SavedFrame& saved);
 
     FrameFactory m_makeFrame;
     OutputFactory m_makeOutput;
