@@ -12,6 +12,7 @@
 #include "config/CWorkspaceWriter.h"
 #include "editor/CFileCommands.h"
 #include "output/CNuvOutput.h"
+#include "platform/UpdateWindow.h"
 #include "res/StringTable.h"
 #include "shell/MessageFromTable.h"
 
@@ -67,11 +68,16 @@ BOOL CNuvApp::InitInstance(const QStringList& arguments)
         return FALSE;
     }
     if (!arguments.isEmpty()) {
+        UpdateWindow(m_pFrame.get());
         CFileCommands::OpenCommandLineFiles(arguments);
         if (reader)
             reader->Discard();
     } else if (reader && reader->m_status == CFG_OK) {
-        CWorkspaceRestorer::RestoreWindows(CWorkspaceReader::ReadWindows(*reader));
+        const std::vector<SavedWindow> windows = CWorkspaceReader::ReadWindows(*reader);
+        // The frame is on screen before the models load into it.
+        if (!windows.empty())
+            UpdateWindow(m_pFrame.get());
+        CWorkspaceRestorer::RestoreWindows(windows);
     }
     return TRUE;
 }
