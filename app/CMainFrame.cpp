@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QSessionManager>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -369,12 +370,12 @@ QMdiSubWindow* CMainFrame::TopChild() const
 // first of `order` (the stacking order when the closing began, topmost first)
 // still in the area. Qt would activate by its own history when a window goes,
 // which would record the workspace out of its stacking order.
-QMdiSubWindow* CMainFrame::NextToClose(QList<QMdiSubWindow*>& order) const
+QMdiSubWindow* CMainFrame::NextToClose(QList<QPointer<QMdiSubWindow>>& order) const
 {
     const QList<QMdiSubWindow*> present = m_pMdiArea->subWindowList();
     while (!order.isEmpty()) {
-        QMdiSubWindow* next = order.takeFirst();
-        if (present.contains(next)) {
+        QMdiSubWindow* next = order.takeFirst();  // null when a save closed it meanwhile
+        if (next && present.contains(next)) {
             m_pMdiArea->setActiveSubWindow(next);
             return next;
         }
@@ -451,10 +452,11 @@ BOOL CMainFrame::CloseAllWindows(int mode)
     const bool exiting = mode == 2;
     if (exiting && !PrepareExit())
         return FALSE;
-    QList<QMdiSubWindow*> order = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
-    std::reverse(order.begin(), order.end());
+    QList<QMdiSubWindow*> stack = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(stack.begin(), stack.end());
     if (exiting)
-        m_workspaceWriter.NotePlaces(order);
+        m_workspaceWriter.NotePlaces(stack);
+    QList<QPointer<QMdiSubWindow>> order(stack.begin(), stack.end());
     while (QMdiSubWindow* top = NextToClose(order)) {
         auto* child = qobject_cast<CNuvChild*>(top);
         if (child && child->IsWindowClass(g_editorClass)) {

@@ -5,6 +5,7 @@
 // child and delegates the rest to the objects that own them.
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "app/UiState.h"
@@ -116,7 +117,7 @@ private:
     BOOL PrepareExit();
     void BringOutputForward();
     void FinishExit();
-    QMdiSubWindow* NextToClose(QList<QMdiSubWindow*>& order) const;
+    QMdiSubWindow* NextToClose(QList<QPointer<QMdiSubWindow>>& order) const;
     QMdiSubWindow* TopChild() const;
 
     QMdiArea* m_pMdiArea;
