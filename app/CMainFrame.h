@@ -67,8 +67,6 @@ public:
     BOOL CloseAllWindows(int mode);
     // The editor font from its description, in every editor window.
     void SetEditorLogFont(const LOGFONTA& font);
-    // The exit's workspace writer (theConfigWriter).
-    CWorkspaceWriter& WorkspaceWriter() { return m_workspaceWriter; }
 
     // Runs a command now, as the posted event would; a command whose update
     // rule says disabled at this moment is dropped.
@@ -134,5 +132,7 @@ private:
     std::unique_ptr<CFileCommands> m_pFileCommands;
     std::unique_ptr<CRunController> m_pRun;
     bool m_clipboardHasText = false;
+    // The exit's workspace writer (theConfigWriter), kept across an exit that
+    // waits for a run to end.
     CWorkspaceWriter m_workspaceWriter;
 };

@@ -7,7 +7,6 @@
 
 #include "platform/Win32Types.h"
 
-class CConfigFile;
 class CMainFrame;
 class CNuvOutput;
 struct SavedFrame;

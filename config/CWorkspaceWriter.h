@@ -47,7 +47,6 @@ public:
     // status; then the writer is closed and dropped.
     void Finish();
 
-    CConfigFile* Writer() const { return theConfigWriter.get(); }
     static const char* const kFileName;  // "_nuv_.cfg"
 
 private:
