@@ -3,16 +3,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QSessionManager>
 #include <QStatusTipEvent>
 #include <QToolBar>
+#include <algorithm>
 #include <new>
 
 #include "app/CAboutDlg.h"
@@ -25,6 +25,7 @@
 #include "platform/CommandEvent.h"
 #include "platform/FontConversion.h"
 #include "platform/IdleHook.h"
+#include "platform/Placement.h"
 #include "platform/Prompts.h"
 #include "res/CommandIds.h"
 #include "res/CommandTable.h"
@@ -301,6 +302,13 @@ void CMainFrame::OnFonts()
     ApplyEditorFont();
 }
 
+void CMainFrame::SetEditorLogFont(const LOGFONTA& font)
+{
+    m_logFont = font;
+    m_pEditorFont = FontFromLogFont(m_logFont);
+    ApplyEditorFont();
+}
+
 void CMainFrame::ApplyEditorFont()
 {
     for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
@@ -358,51 +366,116 @@ QMdiSubWindow* CMainFrame::TopChild() const
     return stack.isEmpty() ? nullptr : stack.last();
 }
 
-// One editor of the closing loop: FALSE when its owner cancelled or its save failed.
-BOOL CMainFrame::CloseEditor(CNuvChild* child)
+// The next child of the closing, activated as the desktop's MDI next does: the
+// first of `order` (the stacking order when the closing began, topmost first)
+// still in the area. Qt would activate by its own history when a window goes,
+// which would record the workspace out of its stacking order.
+QMdiSubWindow* CMainFrame::NextToClose(QList<QPointer<QMdiSubWindow>>& order) const
+{
+    const QList<QMdiSubWindow*> present = m_pMdiArea->subWindowList();
+    while (!order.isEmpty()) {
+        QMdiSubWindow* next = order.takeFirst();  // null when a save closed it meanwhile
+        if (next && present.contains(next)) {
+            m_pMdiArea->setActiveSubWindow(next);
+            return next;
+        }
+    }
+    return TopChild();
+}
+
+// One editor of the closing loop: FALSE when its owner cancelled or its save
+// failed. An exit records it when it is saved or was unchanged.
+BOOL CMainFrame::CloseEditor(CNuvChild* child, bool exiting)
 {
     auto* editor = static_cast<CNuvEdit*>(child);
     // A save that did not succeed stops the closing as Cancel does.
     if (!editor->SaveChangesOrKeep())
         return FALSE;
+    if (exiting && !editor->m_bModified)
+        m_workspaceWriter.WriteWindow(editor, m_logFont);
     editor->Destroy();
     return TRUE;
 }
 
-BOOL CMainFrame::CloseAllWindows(int mode)
+void CMainFrame::BringOutputForward()
 {
-    if (mode == 2 && m_pOutput && m_pOutput->m_bRunning) {
-        // Leaving during a run only asks whether to stop it and exit afterwards.
-        if (m_pOutput->m_bHidden)
-            m_pOutput->ShowOutputWindow(nullptr);
-        if (m_pOutput->isMinimized())
-            m_pOutput->showNormal();
-        m_pMdiArea->setActiveSubWindow(m_pOutput);
+    if (m_pOutput->m_bHidden)
+        m_pOutput->ShowOutputWindow(nullptr);
+    m_pMdiArea->setActiveSubWindow(m_pOutput);
+    if (m_pOutput->isMinimized())
+        m_pOutput->showNormal();
+}
+
+// The first steps of an exit. While a model runs it only asks whether to stop
+// the run and exit afterwards (FALSE either way): Yes keeps the writer for the
+// pass after the run, No drops it. Otherwise the frame's records are written,
+// or without Save Settings on Exit no workspace file is left.
+BOOL CMainFrame::PrepareExit()
+{
+    const bool running = m_pOutput && m_pOutput->m_bRunning;
+    if (running)
+        BringOutputForward();
+    if (m_bSaveSettings)
+        m_workspaceWriter.Begin(m_startDirectory);
+    if (running) {
+        m_workspaceWriter.WriteWindow(m_pOutput, m_logFont);
         m_pOutput->QueryCloseOutput();
+        if (!m_pOutput->m_bExitRequested)
+            m_workspaceWriter.Discard();
         return FALSE;
     }
-    while (QMdiSubWindow* top = TopChild()) {
+    if (m_bSaveSettings)
+        m_workspaceWriter.WriteFrame(GetWindowPlacement(this), m_logFont, !m_pStatusBar->isHidden(),
+                                     !m_pToolBar->isHidden());
+    else
+        m_workspaceWriter.Remove(m_startDirectory);
+    return TRUE;
+}
+
+// The end of an exit whose windows all closed: the output window object goes;
+// with Save Settings on Exit the writer reports once and the two settings go
+// to the profile.
+void CMainFrame::FinishExit()
+{
+    if (m_pOutput && m_pOutput->QueryCloseOutput()) {
+        delete m_pOutput;
+        m_pOutput = nullptr;
+    }
+    if (!m_bSaveSettings)
+        return;
+    m_workspaceWriter.Finish();
+    m_settings.WriteProfile();
+}
+
+BOOL CMainFrame::CloseAllWindows(int mode)
+{
+    const bool exiting = mode == 2;
+    if (exiting && !PrepareExit())
+        return FALSE;
+    QList<QMdiSubWindow*> stack = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(stack.begin(), stack.end());
+    if (exiting)
+        m_workspaceWriter.NotePlaces(stack);
+    QList<QPointer<QMdiSubWindow>> order(stack.begin(), stack.end());
+    while (QMdiSubWindow* top = NextToClose(order)) {
         auto* child = qobject_cast<CNuvChild*>(top);
         if (child && child->IsWindowClass(g_editorClass)) {
-            if (!CloseEditor(child))
+            if (!CloseEditor(child, exiting)) {
+                if (exiting)
+                    m_workspaceWriter.Discard();  // a cancelled exit leaves no file
                 return FALSE;
+            }
         } else if (child && child == m_pOutput) {
+            if (exiting)
+                m_workspaceWriter.WriteWindow(m_pOutput, m_logFont);
             m_pOutput->HideOutputWindow();
         } else {
             m_pMdiArea->removeSubWindow(top);
             delete top;
         }
     }
-    if (mode == 2) {
-        if (m_pOutput && m_pOutput->QueryCloseOutput()) {
-            delete m_pOutput;
-            m_pOutput = nullptr;
-        }
-        if (!m_bSaveSettings)
-            QFile::remove(QDir(m_startDirectory).filePath("_nuv_.cfg"));
-        else
-            m_settings.WriteProfile();
-    }
+    if (exiting)
+        FinishExit();
     return TRUE;
 }
 

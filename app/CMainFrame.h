@@ -5,9 +5,11 @@
 // child and delegates the rest to the objects that own them.
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 #include <memory>
 
 #include "app/UiState.h"
+#include "config/CWorkspaceWriter.h"
 #include "editor/CRecentFileList.h"
 #include "run/CEnvironmentSettings.h"
 #include "platform/Win32Types.h"
@@ -57,9 +59,14 @@ public:
     void ShowToolBar(BOOL show);
     void ShowStatusBar(BOOL show);
     void ResetElapsedTime(BOOL running) { m_settings.ResetElapsedTime(running); }
-    // Closes every child window: mode 1 for Close All, 2 for exit. FALSE when
-    // cancelled or postponed.
+    // Closes every child window, topmost first: mode 1 for Close All (the
+    // output window only hides), 2 for exit, which also writes the workspace
+    // with Save Settings on Exit on (else removes _nuv_.cfg). FALSE when
+    // cancelled (an editor's Cancel or failed save), or postponed while a model
+    // runs; a cancelled exit leaves no _nuv_.cfg behind.
     BOOL CloseAllWindows(int mode);
+    // The editor font from its description, in every editor window.
+    void SetEditorLogFont(const LOGFONTA& font);
 
     // Runs a command now, as the posted event would; a command whose update
     // rule says disabled at this moment is dropped.
@@ -104,7 +111,11 @@ private:
     void OnHelpContents();
     void OnCloseActive();
     void ArrangeIcons();
-    BOOL CloseEditor(CNuvChild* editor);
+    BOOL CloseEditor(CNuvChild* editor, bool exiting);
+    BOOL PrepareExit();
+    void BringOutputForward();
+    void FinishExit();
+    QMdiSubWindow* NextToClose(QList<QPointer<QMdiSubWindow>>& order) const;
     QMdiSubWindow* TopChild() const;
 
     QMdiArea* m_pMdiArea;
@@ -121,4 +132,7 @@ private:
     std::unique_ptr<CFileCommands> m_pFileCommands;
     std::unique_ptr<CRunController> m_pRun;
     bool m_clipboardHasText = false;
+    // The exit's workspace writer (theConfigWriter), kept across an exit that
+    // waits for a run to end.
+    CWorkspaceWriter m_workspaceWriter;
 };

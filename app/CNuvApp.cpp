@@ -8,12 +8,17 @@
 #include <new>
 
 #include "app/CMainFrame.h"
+#include "config/CConfigFile.h"
+#include "config/CWorkspaceReader.h"
+#include "config/CWorkspaceRestorer.h"
+#include "config/CWorkspaceWriter.h"
 #include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
 #include "editor/RecoveredModels.h"
 #include "output/CNuvOutput.h"
-#include "platform/CrashSignals.h"
 #include "platform/CTerminationSignals.h"
+#include "platform/CrashSignals.h"
+#include "platform/UpdateWindow.h"
 #include "res/StringTable.h"
 #include "shell/MessageFromTable.h"
 
@@ -58,9 +63,18 @@ BOOL CNuvApp::InitInstance(const QStringList& arguments)
     m_pFrame->m_startDirectory = QDir::currentPath();
     m_pFrame->RecentFiles().Read();
     m_pFrame->RefreshRecentFiles();
-    // The workspace file is not restored yet: the program starts as without one.
-    m_pFrame->m_bSaveSettings = FALSE;
-    m_pFrame->show();
+
+    std::unique_ptr<CConfigFile> reader(new (std::nothrow) CConfigFile(
+        QFile::encodeName(m_pFrame->m_startDirectory).constData(), CWorkspaceWriter::kFileName, CConfigFile::kRead));
+    const bool valid = reader && reader->m_status == CFG_OK;
+    m_pFrame->m_bSaveSettings = valid ? TRUE : FALSE;
+    if (valid) {
+        RestoreFrame(CWorkspaceReader::ReadFrame(*reader));
+        m_pFrame->m_settings.ReadProfile();
+        m_pFrame->ResetElapsedTime(FALSE);
+    } else {
+        m_pFrame->show();
+    }
 
     CNuvOutput* output = m_makeOutput();
     if (!output || !output->m_bCreated) {
@@ -68,10 +82,37 @@ BOOL CNuvApp::InitInstance(const QStringList& arguments)
         Fail();
         return FALSE;
     }
-    if (!arguments.isEmpty())
+    if (!arguments.isEmpty()) {
+        UpdateWindow(m_pFrame.get());
         CFileCommands::OpenCommandLineFiles(arguments);
+        if (reader)
+            reader->Discard();
+    } else if (reader && reader->m_status == CFG_OK) {
+        const std::vector<SavedWindow> windows = CWorkspaceReader::ReadWindows(*reader);
+        // The frame is on screen before the models load into it.
+        if (!windows.empty())
+            UpdateWindow(m_pFrame.get());
+        CWorkspaceRestorer::RestoreWindows(windows);
+    }
     StartRecovery();
     return TRUE;
+}
+
+// The frame's place and show state, the editor font and the bars; the bars
+// only after a frame record. Without one the frame shows as started.
+void CNuvApp::RestoreFrame(const SavedFrame& saved)
+{
+    if (saved.hasFrame) {
+        CWorkspaceRestorer::PlaceFrame(m_pFrame.get(), saved.placement);
+        // An unusable font (damaged file) leaves the editor font as it is.
+        if (saved.hasFont)
+            m_pFrame->SetEditorLogFont(saved.font);
+        if (saved.hasStatusBar)
+            m_pFrame->ShowStatusBar(saved.statusBarVisible);
+        if (saved.hasToolBar)
+            m_pFrame->ShowToolBar(saved.toolBarVisible);
+    }
+    m_pFrame->show();
 }
 
 // Unsaved work survives a crash: every modified editor keeps a copy in this

@@ -11,6 +11,7 @@
 class CMainFrame;
 class CNuvOutput;
 class CTerminationSignals;
+struct SavedFrame;
 
 class CNuvApp {
 public:
@@ -25,7 +26,12 @@ public:
     CNuvApp& operator=(const CNuvApp&) = delete;
 
     void SetFactories(FrameFactory frame, OutputFactory output);
-    // Start-up; FALSE ends the program at once, with no window left open.
+    // Start-up; FALSE ends the program at once, with no window left open. With
+    // a valid _nuv_.cfg in the current directory the frame's place, the editor
+    // font, the bars and the two profile settings come back from it, and then,
+    // unless `arguments` name files (which are opened instead, and the file
+    // deleted), the editor and output windows. A missing or damaged file shows
+    // nothing: the workspace is simply not restored.
     BOOL InitInstance(const QStringList& arguments);
     // After the message loop: the recent-file list goes back to the profile.
     // The recovery copies of this session go with the object; a crash or a
@@ -36,6 +42,7 @@ public:
 
 private:
     void Fail();
+    void RestoreFrame(const SavedFrame& saved);
     void StartRecovery();
     void OnTerminationSignal(int signal);
 

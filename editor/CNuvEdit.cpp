@@ -182,15 +182,21 @@ CNuvEdit* CNuvEdit::CreateForFile(int kind, const char* path)
     return window;
 }
 
-CNuvEdit* CNuvEdit::CreateFromWorkspace(const WINDOWPLACEMENT& placement, const char* nameOrNull)
+CNuvEdit* CNuvEdit::CreateFromWorkspace(const WINDOWPLACEMENT& placement, const char* nameOrNull, bool* made)
 {
+    if (made)
+        *made = false;
     IMainFrame* frame = TheFrame();
     if (!frame || !frame->MdiArea())
         return nullptr;
     CNuvEdit* window = Allocate();
     if (!window)
         return nullptr;
+    if (made)
+        *made = true;
     frame->MdiArea()->addSubWindow(window);
+    if (PlaceFromPlacement(placement).normal.isEmpty())
+        PlaceInCascade(window);
     SetWindowPlacement(window, placement);
     if (placement.showCmd == SW_SHOWMINIMIZED)
         window->showMinimized();
@@ -461,10 +467,13 @@ BOOL CNuvEdit::QueryEndSession()
 
 void CNuvEdit::SetCaret(int line0, int column1)
 {
-    const int start = m_edit.LineIndex(line0);
+    // -1 would ask for the caret's own line.
+    const int start = line0 >= 0 ? m_edit.LineIndex(line0) : -1;
     if (start == -1)
         return;
-    const int pos = start + OffsetOfCharacter(m_edit.GetLine(line0), column1 - 1);
+    // A text holds fewer than 65534 characters: a larger column only moves to its end.
+    const int characters = std::clamp(column1, 1, 65536) - 1;
+    const int pos = start + OffsetOfCharacter(m_edit.GetLine(line0), characters);
     m_edit.SetSel(pos, pos);
     m_edit.ScrollCaret();
 }
@@ -482,9 +491,22 @@ void CNuvEdit::PositionUpdate()
     m_nLine = m_edit.LineFromChar(-1) + 1;
     FormatDigits(m_szLine, m_nLine, 6);
     m_nCaret = end;
-    const int lineStart = m_edit.LineIndex(-1);
-    m_nColumn = CharacterCount(m_edit.GetLine(m_nLine - 1).left(m_nCaret - lineStart)) + 1;
+    m_nColumn = ColumnOf(m_nLine - 1, m_nCaret);
     FormatDigits(m_szColumn, m_nColumn, 3);
+}
+
+// The 1-based column of `pos` on `line0`, in characters as a person counts them.
+int CNuvEdit::ColumnOf(int line0, int pos) const
+{
+    return CharacterCount(m_edit.GetLine(line0).left(pos - m_edit.LineIndex(line0))) + 1;
+}
+
+void CNuvEdit::UpdateCaretPosition()
+{
+    const int caret = m_edit.GetCaret();
+    const int line0 = m_edit.LineFromChar(caret);
+    m_nLine = line0 + 1;
+    m_nColumn = ColumnOf(line0, caret);
 }
 
 void CNuvEdit::UpdatePositionPanes()

@@ -32,9 +32,13 @@ public:
     // As Create, then the load procedure on `path`; on failure (after its message)
     // the window is destroyed and nullptr returned.
     static CNuvEdit* CreateForFile(int kind, const char* path);
-    // A window placed and shown as `placement` says, loading `nameOrNull` (a load
-    // failure destroys it: nullptr), else "Untitled"; finally activated.
-    static CNuvEdit* CreateFromWorkspace(const WINDOWPLACEMENT& placement, const char* nameOrNull);
+    // A window placed and shown as `placement` says (at the default place when
+    // its rectangle is empty), loading `nameOrNull` (a load failure destroys it:
+    // nullptr), else "Untitled"; finally activated. `*made` tells whether the
+    // window could be made at all, so that a caller can tell a load failure,
+    // already reported, from a window that could not be allocated.
+    static CNuvEdit* CreateFromWorkspace(const WINDOWPLACEMENT& placement, const char* nameOrNull,
+                                         bool* made = nullptr);
 
     // Load procedure: the file's text and name become the window's; each failure
     // shows its message and leaves the window as it was.
@@ -54,8 +58,11 @@ public:
     // save failed or its Save As was cancelled, so that nothing typed is lost.
     BOOL SaveChangesOrKeep();
     // Caret at 0-based `line0`, 1-based `column1`, nothing selected, scrolled into
-    // view; nothing happens for a line that does not exist.
+    // view; nothing happens for a line that does not exist (or a negative one).
     void SetCaret(int line0, int column1);
+    // m_nLine and m_nColumn from where the caret is now, with or without a
+    // selection, whether or not the window was ever active; panes untouched.
+    void UpdateCaretPosition();
     // The end of the desktop session: FALSE when the owner cancelled.
     BOOL QueryEndSession();
     // A font choice: the control's font, its left margin and tab stops.
@@ -106,6 +113,7 @@ private:
     void SetUntitled();
     void ApplyMargin();
     void PositionUpdate();
+    int ColumnOf(int line0, int pos) const;
     void LoadCommand();
     void OnTextChanged();
     void WriteRecoveryCopy();

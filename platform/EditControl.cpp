@@ -77,6 +77,11 @@ void CEditControl::GetSel(int* start, int* end) const
     *end = FromDocument(cursor.selectionEnd());
 }
 
+int CEditControl::GetCaret() const
+{
+    return FromDocument(m_widget->textCursor().position());
+}
+
 void CEditControl::SetSel(int start, int end)
 {
     QTextCursor cursor = m_widget->textCursor();

@@ -28,6 +28,8 @@ public:
 
     // EM_GETSEL: start <= end; equal when nothing is selected.
     void GetSel(int* start, int* end) const;
+    // Where the caret is: the moving end of the selection.
+    int GetCaret() const;
     // EM_SETSEL: anchor at `start`, caret at `end`; end -1 = the end of the text;
     // start -1 removes the selection. Positions are clamped to the text, and a
     // position between CR and LF falls on the end of its line.

@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/TextLimits.h"
@@ -27,8 +29,10 @@ QFont FontFromLogFont(const LOGFONTA& lf)
     const std::size_t faceLength = strnlen(lf.lfFaceName, sizeof lf.lfFaceName);
     if (faceLength > 0)
         font.setFamily(QString::fromUtf8(lf.lfFaceName, static_cast<qsizetype>(faceLength)));
+    // The magnitude is the height either way; -INT_MIN has no int, and no font
+    // is drawn taller than Qt's own limit.
     if (lf.lfHeight != 0)
-        font.setPixelSize(std::max(1, lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight));
+        font.setPixelSize(static_cast<int>(std::clamp<std::int64_t>(std::abs(static_cast<std::int64_t>(lf.lfHeight)), 1, 0xFFFF)));
     if (lf.lfWeight > 0)
         font.setWeight(static_cast<QFont::Weight>(std::clamp(static_cast<int>(lf.lfWeight), 100, 900)));
     font.setItalic(lf.lfItalic != 0);

@@ -75,6 +75,32 @@ void CNuvChild::OnWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates
     }
 }
 
+QRect CNuvChild::NormalGeometry() const
+{
+    const bool special = windowState() & (Qt::WindowMinimized | Qt::WindowMaximized);
+    return special && m_normalGeometry.isValid() ? m_normalGeometry : geometry();
+}
+
+// Qt sets the new state before it moves the window into it, so a move in
+// neither state is a move of the normal geometry.
+void CNuvChild::NoteNormalGeometry()
+{
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)))
+        m_normalGeometry = geometry();
+}
+
+void CNuvChild::moveEvent(QMoveEvent* event)
+{
+    NoteNormalGeometry();
+    QMdiSubWindow::moveEvent(event);
+}
+
+void CNuvChild::resizeEvent(QResizeEvent* event)
+{
+    NoteNormalGeometry();
+    QMdiSubWindow::resizeEvent(event);
+}
+
 void CNuvChild::focusInEvent(QFocusEvent* event)
 {
     QMdiSubWindow::focusInEvent(event);

@@ -33,10 +33,21 @@ public:
     // the child does not handle `id`, so the frame does.
     virtual bool OnCommand(int id);
 
+    // The geometry the window has, or returns to from minimised or maximised
+    // (the normal rectangle of its placement), in its area's coordinates.
+    QRect NormalGeometry() const;
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void OnWindowStateChanged(Qt::WindowStates oldState, Qt::WindowStates newState);
+    void NoteNormalGeometry();
+
+    // An MDI child keeps its normal geometry to itself while minimised or
+    // maximised; it is noted here whenever the window moves in neither state.
+    QRect m_normalGeometry;
 };

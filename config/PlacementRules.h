@@ -1,0 +1,32 @@
+#pragma once
+// What the workspace restores of a stored placement or font, whatever the file
+// holds. Plain rules, no widgets:
+// - A show command is normal, minimised (2, 6, 7) or maximised (3); any other
+//   value (hidden among them) shows the window normally.
+// - A normal rectangle whose width or height is not between 1 and 32767 pixels
+//   gives no place: the window keeps its default place. Its corner is kept
+//   within a million pixels of the origin, so that arithmetic on it is safe.
+// - A rectangle that meets none of the screens (or, for a child, none of the
+//   area it may be shown in) is moved onto the first one, as the desktop's own
+//   placement call does, sized down to fit it.
+// - A font is used when its face name ends within its 32 bytes and its height
+//   is at most 500 pixels either way (0 picks the face's default height);
+//   otherwise the editor keeps the font it has.
+#include <QList>
+#include <QRect>
+
+#include "platform/Win32Types.h"
+
+inline constexpr int kMaxWindowExtent = 32767;
+inline constexpr int kMaxCorner = 1 << 20;
+inline constexpr int kMaxFontHeight = 500;
+
+// `placement` with its show command made one of 1, 2, 3 and its rectangle kept
+// only when usable (else all zero).
+WINDOWPLACEMENT SanitizedPlacement(const WINDOWPLACEMENT& placement);
+// True when the (sanitized) placement's rectangle gives a place.
+bool HasPlace(const WINDOWPLACEMENT& placement);
+// The rectangle of `placement` moved onto bounds[0] when it meets none of
+// `bounds`; unchanged when `bounds` is empty or the placement has no place.
+WINDOWPLACEMENT PlacedOnBounds(const WINDOWPLACEMENT& placement, const QList<QRect>& bounds);
+bool FontUsable(const LOGFONTA& font);
