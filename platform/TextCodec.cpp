@@ -1,6 +1,7 @@
 #include "platform/TextCodec.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -26,6 +27,32 @@ bool FitsLatin1(const QString& text)
     return true;
 }
 
+bool HasByteOrderMark(const char* bytes, qsizetype length)
+{
+    return length >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0;
+}
+
+// The text of `bytes` read as UTF-8 after an optional byte-order mark; false when they are not
+// UTF-8. A second mark right after the first is text, so the decoder must not eat it.
+// Stateless: a sequence cut off by the end of the file is an error, not bytes kept back for
+// more input (and then lost from the text).
+bool DecodeUtf8(const char* bytes, qsizetype length, QString* text)
+{
+    const qsizetype skip = HasByteOrderMark(bytes, length) ? 3 : 0;
+    QStringDecoder utf8(QStringConverter::Utf8,
+                        QStringConverter::Flag::ConvertInitialBom | QStringConverter::Flag::Stateless);
+    *text = utf8(QByteArrayView(bytes + skip, length - skip));
+    return !utf8.hasError();
+}
+
+// Latin-1 bytes that a later load would take for UTF-8, and so show as another text.
+bool ReadsAsOtherUtf8(const QByteArray& latin1)
+{
+    const bool ascii = std::all_of(latin1.begin(), latin1.end(), [](char c) { return (c & 0x80) == 0; });
+    QString ignored;
+    return !ascii && DecodeUtf8(latin1.constData(), latin1.size(), &ignored);
+}
+
 }  // namespace
 
 void TextCodec::Reset()
@@ -41,17 +68,13 @@ QString TextCodec::Decode(const char* bytes, qsizetype length)
     m_loadedBytes = QByteArray(bytes, length);
     m_lineEnd = FirstLineEnd(bytes, length);
 
-    const bool mark = length >= 3 && std::memcmp(bytes, kByteOrderMark, 3) == 0;
-    const qsizetype skip = mark ? 3 : 0;
-    // A second mark right after the first is text, so the decoder must not eat it.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    QString text = utf8(QByteArrayView(bytes + skip, length - skip));
-    if (utf8.hasError()) {
+    QString text;
+    if (!DecodeUtf8(bytes, length, &text)) {
         m_encoding = Encoding::Latin1;
         text = QString::fromLatin1(bytes, length);
     } else {
         m_encoding = Encoding::Utf8;
-        m_byteOrderMark = mark;
+        m_byteOrderMark = HasByteOrderMark(bytes, length);
     }
     text = NormaliseBreaks(text);
     m_loadedText = text;
@@ -85,7 +108,9 @@ QString TextCodec::NormaliseBreaks(const QString& text)
 
 TextCodec::Encoding TextCodec::EncodingFor(const QString& text) const
 {
-    return m_encoding == Encoding::Latin1 && FitsLatin1(text) ? Encoding::Latin1 : Encoding::Utf8;
+    if (m_encoding != Encoding::Latin1 || !FitsLatin1(text) || ReadsAsOtherUtf8(text.toLatin1()))
+        return Encoding::Utf8;
+    return Encoding::Latin1;
 }
 
 QByteArray TextCodec::Encode(const QString& text) const

@@ -33,7 +33,8 @@ public:
 
     // The bytes for `text` (CR LF breaks, as the control gives it). A Latin-1 text
     // that gained a character Latin-1 cannot hold is encoded as UTF-8 rather than
-    // losing that character.
+    // losing that character, and so is one whose Latin-1 bytes would form UTF-8,
+    // which the next load would show as another text.
     QByteArray Encode(const QString& text) const;
 
     // After a successful write of `bytes` for `text`: they are what the file now holds.
@@ -45,7 +46,8 @@ public:
 
     // Every break (CR LF, LF, CR, U+2029) of `text` as CR LF.
     static QString NormaliseBreaks(const QString& text);
-    // The encoding the text would be written in (Latin-1 only when it can hold it).
+    // The encoding the text would be written in (Latin-1 only when it can hold it
+    // and its bytes read back as Latin-1).
     Encoding EncodingFor(const QString& text) const;
 
 private:

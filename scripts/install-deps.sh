@@ -13,6 +13,10 @@ packages=(
 if [[ "${NUV_WITH_XVFB:-0}" == 1 ]]; then
   packages+=(xvfb xauth openbox)
 fi
+# For make fuzz: clang with libFuzzer and the sanitizer runtimes, and the symbolizer for reports.
+if [[ "${NUV_WITH_FUZZ:-0}" == 1 ]]; then
+  packages+=(clang-14 libclang-rt-14-dev llvm-14)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

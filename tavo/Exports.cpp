@@ -1,14 +1,13 @@
 // The exported C entry points: settings, the run itself, and the preprocessed text.
 #include "tavo_abi.h"
 
-#include "Interpreter.h"
-#include "Lexer.h"
-#include "Parser.h"
-#include "Preprocessor.h"
+#include "DiskReader.h"
+#include "ModelRun.h"
 #include "RunLock.h"
 
 #include <new>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -31,11 +30,10 @@ void Say(const tavo::Services &services, const char *text)
     if (services.output)
         services.output(text);
 }
-void Say(const tavo::Services &services, const std::string &text) { Say(services, text.c_str()); }
 
 uint32_t RunLocked(const char *modelPath, const tavo::Services &services);
 
-uint32_t RunModel(const char *modelPath, NuvLookupService lookup)
+uint32_t CheckedRun(const char *modelPath, NuvLookupService lookup)
 {
     g_preprocText.clear();
     if (!lookup)
@@ -71,39 +69,15 @@ uint32_t RunLocked(const char *modelPath, const tavo::Services &services)
         Say(services, "libtavo: another process is running a model with this library.\n");
         return TAVO_OUTCOME_FATAL;
     }
-
-    tavo::Preprocessed pre = tavo::Preprocess(modelPath);
-    if (pre.fatal) {
-        Say(services, *pre.fatal + "\n");
-        return TAVO_OUTCOME_FATAL;
-    }
-    if (g_preprocessOnly) {
-        g_preprocText = tavo::ListingText(pre.lines);
-        if (pre.error) {
-            Say(services, tavo::FormatErrorLine(pre.files, *pre.error));
-            return TAVO_OUTCOME_ERRORS;
-        }
-        return TAVO_OUTCOME_FINISHED;
-    }
-    if (pre.error) {
-        Say(services, tavo::FormatErrorLine(pre.files, *pre.error));
-        return TAVO_OUTCOME_ERRORS;
-    }
-
-    tavo::Lexed lexed = tavo::Lex(pre.lines);
-    if (lexed.error) {
-        Say(services, tavo::FormatErrorLine(pre.files, *lexed.error));
-        return TAVO_OUTCOME_ERRORS;
-    }
-    pre.lines = {}; // the source text is no longer needed while the model runs
-    const tavo::Parsed parsed = tavo::Parse(lexed.tokens);
-    lexed.tokens = {};
-    if (parsed.error) {
-        Say(services, tavo::FormatErrorLine(pre.files, *parsed.error));
-        return TAVO_OUTCOME_ERRORS;
-    }
-    tavo::Interpreter interpreter(parsed.program, pre.files, services, {g_updateLimit, g_rangeCheck});
-    return interpreter.Run();
+    tavo::ModelRunOptions options;
+    options.settings.updateLimit = g_updateLimit;
+    options.settings.rangeCheck = g_rangeCheck;
+    options.preprocessOnly = g_preprocessOnly;
+    const tavo::DiskReader reader;
+    tavo::ModelRun run(services, options, reader);
+    const uint32_t outcome = run.Run(modelPath);
+    g_preprocText = std::move(run.Listing());
+    return outcome;
 }
 
 } // namespace
@@ -117,7 +91,7 @@ uint32_t parser_main(const char *modelPath, NuvLookupService lookup)
     g_running = true;
     uint32_t outcome = TAVO_OUTCOME_FATAL;
     try {
-        outcome = RunModel(modelPath, lookup);
+        outcome = CheckedRun(modelPath, lookup);
     } catch (const std::bad_alloc &) {
         g_preprocText.clear();
         outcome = TAVO_OUTCOME_FATAL;

@@ -105,9 +105,11 @@ void Interpreter::RunError(Loc loc, std::string message) const
 
 void Interpreter::Poll()
 {
+    work_ += static_cast<uint64_t>(ticks_);
     ticks_ = 0;
     out_.FlushIfStale();
-    if (services_.isBreak() != 0) {
+    const uint64_t budget = settings_.budget.work;
+    if ((budget != 0 && work_ >= budget) || services_.isBreak() != 0) {
         out_.Flush();
         throw StopRequested{};
     }
@@ -122,10 +124,12 @@ Interpreter::Flow Interpreter::Exec(const Stmt &s)
         const std::size_t mark = out_.Size();
         try {
             for (const PrintItem &item : s.items) {
-                if (item.isText)
+                if (item.isText) {
                     out_.Append(item.text);
-                else
+                    ticks_ += static_cast<int64_t>(item.text.size() / kBytesPerUnit);
+                } else {
                     out_.AppendNumber(Eval(*item.expr));
+                }
             }
         } catch (const RuntimeError &) {
             out_.Truncate(mark);
@@ -147,9 +151,13 @@ Interpreter::Flow Interpreter::Exec(const Stmt &s)
             RunError(s.loc, "the size of array '" + name + "' is " + std::to_string(size) + "; it must be 1 to " +
                                 std::to_string(kMaxArraySize));
         const int64_t others = arrayElements_ - static_cast<int64_t>(slot.array.size());
-        if (others + size > kMaxArrayElements)
+        if (others + size > settings_.budget.arrayElements)
             RunError(s.loc, "array '" + name + "' does not fit: all arrays together may hold at most " +
-                                std::to_string(kMaxArrayElements) + " numbers");
+                                std::to_string(settings_.budget.arrayElements) + " numbers");
+        // Clearing a large array is long work: the run may stop before it.
+        ticks_ += size / kBytesPerUnit;
+        if (ticks_ >= kPollInterval)
+            Poll();
         slot.array.assign(static_cast<std::size_t>(size), 0);
         arrayElements_ = others + size;
         slot.kind = Slot::Array;
@@ -266,6 +274,7 @@ int64_t Interpreter::Arithmetic(EOp op, int64_t a, int64_t b, Loc loc) const
 
 int64_t Interpreter::Eval(const Expr &e)
 {
+    ++ticks_;
     switch (e.op) {
     case EOp::Number:
         return e.number;
@@ -316,6 +325,10 @@ void Interpreter::Sleep(const Stmt &s)
 {
     const int64_t ms = Eval(*s.value);
     out_.Flush();
+    if (!settings_.budget.sleeps) {
+        Poll();
+        return;
+    }
     using Clock = std::chrono::steady_clock;
     // Saturate: a huge request simply sleeps until the user stops the run.
     const auto maxMs = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::time_point::max() - Clock::now()).count() / 2;

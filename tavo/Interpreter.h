@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Ast.h"
+#include "RunBudget.h"
 #include "Source.h"
 #include "tavo_abi.h"
 
@@ -25,17 +26,19 @@ struct Services {
 struct RunSettings {
     int updateLimit = 20;   // print statements per OutputResult call (0 counts as 1)
     bool rangeCheck = true; // out-of-range index: error (true) or wrap around (false)
+    RunBudget budget;
 };
 
-// How often the running program asks IsBreak: every this many executed statements and loop
-// turns, and after every slice of a sleep.
+// How often the running program asks IsBreak: every this many units of work, and after every
+// slice of a sleep. A unit is an executed statement, a loop turn, an operator or operand
+// evaluated, or 64 array elements cleared or bytes of text printed, so that neither a huge
+// expression nor a huge array makes Terminate wait. The poll comes between statements.
 inline constexpr int kPollInterval = 1024;
+inline constexpr int kBytesPerUnit = 64;
 inline constexpr int kSleepSliceMs = 10;
 // Collected output older than this goes out at the next poll even if the batch is not full.
 inline constexpr std::chrono::milliseconds kMaxOutputDelay{50};
 inline constexpr int64_t kMaxArraySize = 16 * 1024 * 1024;
-// All arrays of a run together (elements of 8 bytes: 256 MB).
-inline constexpr int64_t kMaxArrayElements = 32 * 1024 * 1024;
 
 // Collects printed text and hands it to OutputResult in batches.
 class OutputBatch {
@@ -98,6 +101,8 @@ private:
         if (++ticks_ >= kPollInterval)
             Poll();
     }
+    // Hands collected output over when it waited long enough, and stops the run when IsBreak
+    // answers 1 or the work budget is spent.
     void Poll();
     [[noreturn]] void RunError(Loc loc, std::string message) const;
 
@@ -107,7 +112,8 @@ private:
     RunSettings settings_;
     OutputBatch out_;
     std::vector<Slot> slots_;
-    int ticks_ = 0;
+    int64_t ticks_ = 0;         // units of work since the last poll
+    uint64_t work_ = 0;         // units of work up to the last poll
     int64_t arrayElements_ = 0; // sum of the sizes of all arrays now declared
 };
 

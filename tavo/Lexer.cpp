@@ -1,6 +1,7 @@
 #include "Lexer.h"
 
 #include <cctype>
+#include <cstdint>
 #include <string_view>
 #include <utility>
 
@@ -47,192 +48,193 @@ int DigitValue(char c)
     return 99;
 }
 
-class LineLexer {
-public:
-    LineLexer(std::string_view line, Loc loc, Lexed &out) : s_(line), loc_(loc), out_(out) {}
-
-    // Returns false after recording an error.
-    bool Run(bool &inComment)
-    {
-        while (i_ < s_.size()) {
-            if (inComment) {
-                const auto close = s_.find("*/", i_);
-                if (close == std::string_view::npos)
-                    return true;
-                i_ = close + 2;
-                inComment = false;
-                continue;
-            }
-            const char c = s_[i_];
-            if (c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\r') {
-                ++i_;
-            } else if (s_.substr(i_, 2) == "//") {
-                return true;
-            } else if (s_.substr(i_, 2) == "/*") {
-                inComment = true;
-                i_ += 2;
-            } else if (IsIdentStart(c)) {
-                Word();
-            } else if (std::isdigit(static_cast<unsigned char>(c))) {
-                if (!Number())
-                    return false;
-            } else if (c == '"') {
-                if (!String())
-                    return false;
-            } else if (!Punctuation()) {
-                return Fail(std::isprint(static_cast<unsigned char>(c))
-                                ? "syntax error: unexpected character '" + std::string(1, c) + "'"
-                                : "syntax error: unexpected character (byte " +
-                                      std::to_string(static_cast<unsigned char>(c)) + ")");
-            }
-        }
-        return true;
-    }
-
-private:
-    bool Fail(std::string message)
-    {
-        out_.error = Error{loc_, std::move(message)};
-        return false;
-    }
-
-    void Add(Tok kind, std::string text, int64_t number = 0)
-    {
-        out_.tokens.push_back({kind, loc_, std::move(text), number});
-    }
-
-    void Word()
-    {
-        const std::size_t start = i_;
-        while (i_ < s_.size() && IsIdentChar(s_[i_]))
-            ++i_;
-        const std::string_view word = s_.substr(start, i_ - start);
-        for (const Keyword &k : kKeywords)
-            if (k.word == word)
-                return Add(k.kind, std::string(word));
-        Add(Tok::Ident, std::string(word));
-    }
-
-    bool Number()
-    {
-        const std::size_t start = i_;
-        int base = 10;
-        if (s_[i_] == '0' && i_ + 1 < s_.size() && (s_[i_ + 1] == 'x' || s_[i_ + 1] == 'X')) {
-            base = 16;
-            i_ += 2;
-        }
-        const std::size_t digitsStart = i_;
-        uint64_t value = 0;
-        bool tooLarge = false;
-        while (i_ < s_.size() && IsIdentChar(s_[i_])) {
-            const int d = DigitValue(s_[i_]);
-            if (d >= base)
-                return Fail("syntax error: malformed number '" + std::string(s_.substr(start, i_ + 1 - start)) + "'");
-            if (value > (UINT64_MAX - static_cast<uint64_t>(d)) / static_cast<uint64_t>(base))
-                tooLarge = true;
-            else
-                value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
-            ++i_;
-        }
-        const std::string spelling(s_.substr(start, i_ - start));
-        if (i_ == digitsStart)
-            return Fail("syntax error: malformed number '" + spelling + "'");
-        if (tooLarge || value > static_cast<uint64_t>(INT64_MAX))
-            return Fail("syntax error: the number " + spelling + " is larger than 9223372036854775807");
-        Add(Tok::Number, spelling, static_cast<int64_t>(value));
-        return true;
-    }
-
-    bool String()
-    {
-        std::string text;
-        ++i_; // opening quote
-        while (i_ < s_.size() && s_[i_] != '"') {
-            char c = s_[i_++];
-            if (c == '\\') {
-                if (i_ >= s_.size())
-                    break;
-                if (!Escape(c))
-                    return false;
-            }
-            text += c;
-        }
-        if (i_ >= s_.size())
-            return Fail("syntax error: string not closed on its line (missing '\"')");
-        ++i_; // closing quote
-        Add(Tok::String, std::move(text));
-        return true;
-    }
-
-    // Decodes the escape after a backslash into c.
-    bool Escape(char &c)
-    {
-        const char e = s_[i_++];
-        switch (e) {
-        case 'a': c = '\a'; return true;
-        case 'b': c = '\b'; return true;
-        case 'f': c = '\f'; return true;
-        case 'n': c = '\n'; return true;
-        case 'r': c = '\r'; return true;
-        case 't': c = '\t'; return true;
-        case 'v': c = '\v'; return true;
-        case '\\': case '"': case '\'': case '?': c = e; return true;
-        default: break;
-        }
-        unsigned value = 0;
-        if (e >= '0' && e <= '7') {
-            value = static_cast<unsigned>(e - '0');
-            for (int n = 1; n < 3 && i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '7'; ++n)
-                value = value * 8 + static_cast<unsigned>(s_[i_++] - '0');
-        } else if (e == 'x') {
-            int n = 0;
-            for (; n < 2 && i_ < s_.size() && DigitValue(s_[i_]) < 16; ++n)
-                value = value * 16 + static_cast<unsigned>(DigitValue(s_[i_++]));
-            if (n == 0)
-                return Fail("syntax error: \\x needs a hexadecimal digit");
-        } else {
-            return Fail("syntax error: unknown escape sequence '\\" + std::string(1, e) + "'");
-        }
-        if (value == 0)
-            return Fail("syntax error: a string cannot hold the character 0");
-        if (value > 255)
-            return Fail("syntax error: the escape value " + std::to_string(value) + " is larger than 255");
-        c = static_cast<char>(static_cast<unsigned char>(value));
-        return true;
-    }
-
-    bool Punctuation()
-    {
-        for (const Punct &p : kPuncts)
-            if (s_.substr(i_, p.spelling.size()) == p.spelling) {
-                i_ += p.spelling.size();
-                Add(p.kind, std::string(p.spelling));
-                return true;
-            }
-        return false;
-    }
-
-    std::string_view s_;
-    Loc loc_;
-    Lexed &out_;
-    std::size_t i_ = 0;
-};
-
 } // namespace
 
-Lexed Lex(const std::vector<SourceLine> &lines)
+bool Lexer::NextLine()
 {
-    Lexed out;
-    bool inComment = false;
-    Loc last{0, 1};
-    for (const SourceLine &line : lines) {
-        LineLexer lexer(line.text, line.loc, out);
-        if (!lexer.Run(inComment))
-            return out;
-        last = line.loc;
+    const std::string &text = model_.text;
+    if (next_ >= text.size())
+        return false;
+    if (run_ < model_.runs.size() && model_.runs[run_].offset == next_)
+        loc_ = model_.runs[run_++].first;
+    else
+        ++loc_.line;
+    const std::size_t end = text.find('\n', next_); // every line ends with one
+    s_ = std::string_view(text.data() + next_, end - next_);
+    i_ = 0;
+    next_ = end + 1;
+    return true;
+}
+
+bool Lexer::SkipToToken()
+{
+    for (;;) {
+        if (i_ >= s_.size()) {
+            if (!NextLine())
+                return false;
+        } else if (inComment_) {
+            const auto close = s_.find("*/", i_);
+            i_ = close == std::string_view::npos ? s_.size() : close + 2;
+            inComment_ = close == std::string_view::npos;
+        } else if (const char c = s_[i_]; c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\r') {
+            ++i_;
+        } else if (s_.substr(i_, 2) == "//") {
+            i_ = s_.size();
+        } else if (s_.substr(i_, 2) == "/*") {
+            inComment_ = true;
+            i_ += 2;
+        } else {
+            return true;
+        }
     }
-    out.tokens.push_back({Tok::End, last, "end of file", 0});
-    return out;
+}
+
+bool Lexer::Next(Token &token)
+{
+    token.number = 0;
+    if (!SkipToToken()) {
+        token.kind = Tok::End;
+        token.loc = loc_;
+        token.text = "end of file";
+        return true;
+    }
+    token.loc = loc_;
+    const char c = s_[i_];
+    if (IsIdentStart(c)) {
+        Word(token);
+        return true;
+    }
+    if (std::isdigit(static_cast<unsigned char>(c)))
+        return Number(token);
+    if (c == '"')
+        return String(token);
+    if (Punctuation(token))
+        return true;
+    return Fail(std::isprint(static_cast<unsigned char>(c))
+                    ? "syntax error: unexpected character '" + std::string(1, c) + "'"
+                    : "syntax error: unexpected character (byte " + std::to_string(static_cast<unsigned char>(c)) +
+                          ")");
+}
+
+bool Lexer::Fail(std::string message)
+{
+    error_ = Error{loc_, std::move(message)};
+    return false;
+}
+
+void Lexer::Word(Token &token)
+{
+    const std::size_t start = i_;
+    while (i_ < s_.size() && IsIdentChar(s_[i_]))
+        ++i_;
+    const std::string_view word = s_.substr(start, i_ - start);
+    token.kind = Tok::Ident;
+    for (const Keyword &k : kKeywords)
+        if (k.word == word)
+            token.kind = k.kind;
+    token.text.assign(word);
+}
+
+bool Lexer::Number(Token &token)
+{
+    const std::size_t start = i_;
+    int base = 10;
+    if (s_[i_] == '0' && i_ + 1 < s_.size() && (s_[i_ + 1] == 'x' || s_[i_ + 1] == 'X')) {
+        base = 16;
+        i_ += 2;
+    }
+    const std::size_t digitsStart = i_;
+    uint64_t value = 0;
+    bool tooLarge = false;
+    while (i_ < s_.size() && IsIdentChar(s_[i_])) {
+        const int d = DigitValue(s_[i_]);
+        if (d >= base)
+            return Fail("syntax error: malformed number '" + std::string(s_.substr(start, i_ + 1 - start)) + "'");
+        if (value > (UINT64_MAX - static_cast<uint64_t>(d)) / static_cast<uint64_t>(base))
+            tooLarge = true;
+        else
+            value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(d);
+        ++i_;
+    }
+    const std::string spelling(s_.substr(start, i_ - start));
+    if (i_ == digitsStart)
+        return Fail("syntax error: malformed number '" + spelling + "'");
+    if (tooLarge || value > static_cast<uint64_t>(INT64_MAX))
+        return Fail("syntax error: the number " + spelling + " is larger than 9223372036854775807");
+    token.kind = Tok::Number;
+    token.text = spelling;
+    token.number = static_cast<int64_t>(value);
+    return true;
+}
+
+bool Lexer::String(Token &token)
+{
+    std::string text;
+    ++i_; // opening quote
+    while (i_ < s_.size() && s_[i_] != '"') {
+        char c = s_[i_++];
+        if (c == '\\') {
+            if (i_ >= s_.size())
+                break;
+            if (!Escape(c))
+                return false;
+        }
+        text += c;
+    }
+    if (i_ >= s_.size())
+        return Fail("syntax error: string not closed on its line (missing '\"')");
+    ++i_; // closing quote
+    token.kind = Tok::String;
+    token.text = std::move(text);
+    return true;
+}
+
+bool Lexer::Escape(char &c)
+{
+    const char e = s_[i_++];
+    switch (e) {
+    case 'a': c = '\a'; return true;
+    case 'b': c = '\b'; return true;
+    case 'f': c = '\f'; return true;
+    case 'n': c = '\n'; return true;
+    case 'r': c = '\r'; return true;
+    case 't': c = '\t'; return true;
+    case 'v': c = '\v'; return true;
+    case '\\': case '"': case '\'': case '?': c = e; return true;
+    default: break;
+    }
+    unsigned value = 0;
+    if (e >= '0' && e <= '7') {
+        value = static_cast<unsigned>(e - '0');
+        for (int n = 1; n < 3 && i_ < s_.size() && s_[i_] >= '0' && s_[i_] <= '7'; ++n)
+            value = value * 8 + static_cast<unsigned>(s_[i_++] - '0');
+    } else if (e == 'x') {
+        int n = 0;
+        for (; n < 2 && i_ < s_.size() && DigitValue(s_[i_]) < 16; ++n)
+            value = value * 16 + static_cast<unsigned>(DigitValue(s_[i_++]));
+        if (n == 0)
+            return Fail("syntax error: \\x needs a hexadecimal digit");
+    } else {
+        return Fail("syntax error: unknown escape sequence '\\" + std::string(1, e) + "'");
+    }
+    if (value == 0)
+        return Fail("syntax error: a string cannot hold the character 0");
+    if (value > 255)
+        return Fail("syntax error: the escape value " + std::to_string(value) + " is larger than 255");
+    c = static_cast<char>(static_cast<unsigned char>(value));
+    return true;
+}
+
+bool Lexer::Punctuation(Token &token)
+{
+    for (const Punct &p : kPuncts)
+        if (s_.substr(i_, p.spelling.size()) == p.spelling) {
+            i_ += p.spelling.size();
+            token.kind = p.kind;
+            token.text.assign(p.spelling);
+            return true;
+        }
+    return false;
 }
 
 } // namespace tavo

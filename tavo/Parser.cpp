@@ -1,4 +1,5 @@
 #include "Parser.h"
+#include "Lexer.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -14,7 +15,7 @@ struct SyntaxError {
 
 class Parser {
 public:
-    explicit Parser(const std::vector<Token> &tokens) : t_(tokens) {}
+    Parser(const Preprocessed &model, std::size_t maxParts) : lexer_(model), maxParts_(maxParts) {}
 
     Program Run()
     {
@@ -27,13 +28,24 @@ public:
 
 private:
     // ---- tokens ----
-    const Token &Peek() const { return t_[pos_]; }
-    const Token &Next()
+    // A token is read from the lexer only when the parser looks at it, so the first fault in
+    // the text, lexical or syntactic, is the one reported.
+    const Token &Peek()
     {
-        const Token &t = t_[pos_];
-        if (t.kind != Tok::End)
-            ++pos_;
-        return t;
+        if (!have_) {
+            if (!lexer_.Next(cur_))
+                throw SyntaxError{lexer_.Failure()};
+            have_ = true;
+        }
+        return cur_;
+    }
+    Token Next()
+    {
+        Peek();
+        if (cur_.kind == Tok::End)
+            return cur_;
+        have_ = false;
+        return std::move(cur_);
     }
     bool Accept(Tok kind)
     {
@@ -42,9 +54,17 @@ private:
         Next();
         return true;
     }
-    [[noreturn]] void Fail(const Token &at, const std::string &message) const
+    [[noreturn]] static void Fail(Loc at, const std::string &message)
     {
-        throw SyntaxError{{at.loc, "syntax error: " + message}};
+        throw SyntaxError{{at, "syntax error: " + message}};
+    }
+    [[noreturn]] void Fail(const Token &at, const std::string &message) { Fail(at.loc, message); }
+    // Every statement, operator, operand and print item counts against the model's size.
+    void CountPart(Loc at)
+    {
+        if (++parts_ > maxParts_)
+            Fail(at, "the model is too large: it has more than " + std::to_string(maxParts_) +
+                         " statements, operators and operands");
     }
     static std::string Describe(const Token &t)
     {
@@ -54,7 +74,7 @@ private:
         default: return "'" + t.text + "'";
         }
     }
-    const Token &Expect(Tok kind, const char *what)
+    Token Expect(Tok kind, const char *what)
     {
         if (Peek().kind != kind)
             Fail(Peek(), std::string("expected ") + what + ", found " + Describe(Peek()));
@@ -83,6 +103,7 @@ private:
     // ---- statements ----
     std::unique_ptr<Stmt> Make(SKind kind, Loc loc)
     {
+        CountPart(loc);
         auto s = std::make_unique<Stmt>();
         s->kind = kind;
         s->loc = loc;
@@ -92,7 +113,7 @@ private:
     std::unique_ptr<Stmt> Statement()
     {
         Nest nest(*this);
-        const Token &t = Peek();
+        const Token t = Peek();
         switch (t.kind) {
         case Tok::LBrace: {
             Next();
@@ -112,6 +133,7 @@ private:
             Next();
             auto s = Make(SKind::Print, t.loc);
             do {
+                CountPart(Peek().loc);
                 PrintItem item;
                 if (Peek().kind == Tok::String) {
                     item.isText = true;
@@ -220,14 +242,14 @@ private:
     // name = e;  name[i] op= e;  name++;  name[i]--;  (without the ';')
     std::unique_ptr<Stmt> Simple()
     {
-        const Token &name = Expect(Tok::Ident, "a variable name");
+        const Token name = Expect(Tok::Ident, "a variable name");
         auto s = Make(SKind::Assign, name.loc);
         s->slot = Slot(name.text);
         if (Accept(Tok::LBracket)) {
             s->index = Expression();
             Expect(Tok::RBracket, "']' after the index");
         }
-        const Token &op = Next();
+        const Token op = Next();
         switch (op.kind) {
         case Tok::Assign: s->value = Expression(); return s;
         case Tok::PlusAssign: s->op = EOp::Add; break;
@@ -252,17 +274,18 @@ private:
     }
 
     // ---- expressions, lowest precedence first ----
-    static std::unique_ptr<Expr> Leaf(EOp op, Loc loc)
+    std::unique_ptr<Expr> Leaf(EOp op, Loc loc)
     {
+        CountPart(loc);
         auto e = std::make_unique<Expr>();
         e->op = op;
         e->loc = loc;
         return e;
     }
 
-    std::unique_ptr<Expr> Node(EOp op, const Token &at, std::unique_ptr<Expr> a, std::unique_ptr<Expr> b)
+    std::unique_ptr<Expr> Node(EOp op, Loc at, std::unique_ptr<Expr> a, std::unique_ptr<Expr> b)
     {
-        auto e = Leaf(op, at.loc);
+        auto e = Leaf(op, at);
         e->depth = 1 + std::max(a->depth, b ? b->depth : 0);
         if (e->depth > kMaxExpressionDepth)
             Fail(at, "expression too long or nested too deeply (more than " + std::to_string(kMaxExpressionDepth) +
@@ -279,13 +302,13 @@ private:
     {
         auto left = (this->*operand)();
         for (;;) {
-            const Token &t = Peek();
-            const auto it = std::find_if(ops.begin(), ops.end(), [&](const auto &p) { return p.first == t.kind; });
+            const Tok kind = Peek().kind;
+            const auto it = std::find_if(ops.begin(), ops.end(), [&](const auto &p) { return p.first == kind; });
             if (it == ops.end())
                 return left;
-            Next();
+            const Loc at = Next().loc;
             auto right = (this->*operand)();
-            left = Node(it->second, t, std::move(left), std::move(right));
+            left = Node(it->second, at, std::move(left), std::move(right));
         }
     }
 
@@ -308,12 +331,12 @@ private:
     std::unique_ptr<Expr> Unary()
     {
         Nest nest(*this);
-        const Token &t = Peek();
-        if (t.kind == Tok::Minus || t.kind == Tok::Not) {
-            Next();
-            return Node(t.kind == Tok::Minus ? EOp::Neg : EOp::Not, t, Unary(), nullptr);
+        const Tok kind = Peek().kind;
+        if (kind == Tok::Minus || kind == Tok::Not) {
+            const Loc at = Next().loc;
+            return Node(kind == Tok::Minus ? EOp::Neg : EOp::Not, at, Unary(), nullptr);
         }
-        if (t.kind == Tok::Plus) {
+        if (kind == Tok::Plus) {
             Next();
             return Unary();
         }
@@ -322,7 +345,7 @@ private:
 
     std::unique_ptr<Expr> Primary()
     {
-        const Token &t = Next();
+        const Token t = Next();
         switch (t.kind) {
         case Tok::Number: {
             auto e = Leaf(EOp::Number, t.loc);
@@ -333,7 +356,7 @@ private:
             if (Accept(Tok::LBracket)) {
                 auto index = Expression();
                 Expect(Tok::RBracket, "']' after the index");
-                auto e = Node(EOp::Element, t, std::move(index), nullptr);
+                auto e = Node(EOp::Element, t.loc, std::move(index), nullptr);
                 e->slot = Slot(t.text);
                 return e;
             }
@@ -360,8 +383,11 @@ private:
         }
     }
 
-    const std::vector<Token> &t_;
-    std::size_t pos_ = 0;
+    Lexer lexer_;
+    Token cur_;         // the token Peek looked at
+    bool have_ = false; // cur_ holds a token not yet taken by Next
+    std::size_t maxParts_;
+    std::size_t parts_ = 0;
     int nesting_ = 0;
     int loops_ = 0;
     std::unordered_map<std::string, uint32_t> slots_;
@@ -370,11 +396,11 @@ private:
 
 } // namespace
 
-Parsed Parse(const std::vector<Token> &tokens)
+Parsed Parse(const Preprocessed &model, std::size_t maxParts)
 {
     Parsed out;
     try {
-        out.program = Parser(tokens).Run();
+        out.program = Parser(model, maxParts).Run();
     } catch (const SyntaxError &e) {
         out.error = e.error;
     }

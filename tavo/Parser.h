@@ -1,8 +1,9 @@
-// Recursive-descent parser from tokens to a Program.
+// Recursive-descent parser from the preprocessed model to a Program.
 #pragma once
 
 #include "Ast.h"
-#include "Lexer.h"
+#include "Preprocessor.h"
+#include "RunBudget.h"
 
 #include <optional>
 
@@ -16,9 +17,10 @@ inline constexpr int kMaxExpressionDepth = 1000;
 
 struct Parsed {
     Program program;
-    std::optional<Error> error; // the first syntax error; the program is then unusable
+    std::optional<Error> error; // the first lexical or syntax error; the program is then unusable
 };
 
-Parsed Parse(const std::vector<Token> &tokens);
+// A model with more than maxParts statements, operators, operands and print items is refused.
+Parsed Parse(const Preprocessed &model, std::size_t maxParts = kMaxProgramParts);
 
 } // namespace tavo

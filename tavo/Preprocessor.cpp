@@ -1,66 +1,19 @@
 #include "Preprocessor.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <utility>
 
 namespace tavo {
 
 namespace {
 
-struct FileId {
-    dev_t dev;
-    ino_t ino;
-    bool operator==(const FileId &) const = default;
-};
-
-// Reads a whole regular file. On failure returns false with the reason in `why`.
-bool ReadFile(const std::string &path, std::string &text, FileId &id, std::string &why)
+// The environment saves a model as its text followed by one zero byte: a text ends at its
+// first zero byte.
+std::string_view EndAtZero(const std::string &text)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    struct stat st {};
-    // Only regular files: a pipe or a device could block the run or never end.
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        why = S_ISDIR(st.st_mode) ? "it is a directory" : S_ISREG(st.st_mode) ? std::strerror(errno) : "it is not a regular file";
-        ::close(fd);
-        return false;
-    }
-    id = {st.st_dev, st.st_ino};
-    text.clear();
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            why = std::strerror(errno);
-            ::close(fd);
-            return false;
-        }
-        if (n == 0)
-            break;
-        if (text.size() + static_cast<std::size_t>(n) > kMaxPreprocessedBytes) {
-            why = "the file is larger than 64 MB";
-            ::close(fd);
-            return false;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    // The environment saves a model as its text followed by one zero byte: a
-    // text ends at its first zero byte.
-    if (const std::size_t zero = text.find('\0'); zero != std::string::npos)
-        text.resize(zero);
-    return true;
+    return std::string_view(text.data(), std::min(text.find('\0'), text.size()));
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
@@ -99,10 +52,13 @@ std::string DirectoryOf(const std::string &path)
 
 class Expander {
 public:
-    explicit Expander(Preprocessed &out) : out_(out) {}
+    Expander(Preprocessed &out, const SourceReader &reader, std::size_t maxBytes)
+        : out_(out), reader_(reader), maxBytes_(maxBytes)
+    {
+    }
 
     // Expands one file; false stops the whole expansion (out_.error or out_.fatal is set).
-    bool ExpandFile(uint32_t fileIndex, const std::string &text)
+    bool ExpandFile(uint32_t fileIndex, std::string_view text)
     {
         bool inComment = false;
         Loc commentStart;
@@ -130,7 +86,7 @@ public:
             TrackComment(line, inComment);
             if (inComment && !wasInComment)
                 commentStart = loc;
-            if (!Emit(std::string(line), loc))
+            if (!Emit(line, loc))
                 return false;
         }
         if (inComment)
@@ -147,12 +103,16 @@ private:
         return false;
     }
 
-    bool Emit(std::string line, Loc loc)
+    bool Emit(std::string_view line, Loc loc)
     {
         bytes_ += line.size() + 2;
-        if (bytes_ > kMaxPreprocessedBytes)
-            return Fail(loc, "preprocessor error: the preprocessed model exceeds 64 MB");
-        out_.lines.push_back({std::move(line), loc});
+        if (bytes_ > maxBytes_)
+            return Fail(loc, "preprocessor error: the preprocessed model exceeds " + SizeText(maxBytes_));
+        if (out_.runs.empty() || !(loc == next_))
+            out_.runs.push_back({out_.text.size(), loc});
+        out_.text.append(line);
+        out_.text += '\n';
+        next_ = {loc.file, loc.line + 1};
         return true;
     }
 
@@ -189,13 +149,14 @@ private:
 
     bool Include(const std::string &name, Loc loc)
     {
-        if (stack.size() >= static_cast<std::size_t>(kMaxIncludeDepth))
+        // The stack holds the model and every include open now: this include is level stack.size().
+        if (stack.size() > static_cast<std::size_t>(kMaxIncludeDepth))
             return Fail(loc, "preprocessor error: includes are nested more than " +
                                  std::to_string(kMaxIncludeDepth) + " deep");
         const std::string path = name.front() == '/' ? name : DirectoryOf(out_.files[loc.file]) + name;
         std::string text, why;
         FileId id{};
-        if (!ReadFile(path, text, id, why))
+        if (!reader_.Read(path, maxBytes_, text, id, why))
             return Fail(loc, "preprocessor error: cannot open include file \"" + path + "\": " + why);
         for (const FileId &open : stack)
             if (open == id)
@@ -205,42 +166,46 @@ private:
             return false;
         out_.files.push_back(path);
         stack.push_back(id);
-        const bool ok = ExpandFile(static_cast<uint32_t>(out_.files.size() - 1), text);
+        const bool ok = ExpandFile(static_cast<uint32_t>(out_.files.size() - 1), EndAtZero(text));
         stack.pop_back();
         return ok && Emit(marker + " ends", loc);
     }
 
     Preprocessed &out_;
+    const SourceReader &reader_;
+    std::size_t maxBytes_;
     std::size_t bytes_ = 0;
+    Loc next_; // the place a line must have to continue the last run
 };
 
 } // namespace
 
-Preprocessed Preprocess(const std::string &modelPath)
+Preprocessed Preprocess(const std::string &modelPath, const SourceReader &reader, std::size_t maxBytes)
 {
     Preprocessed out;
     out.files.push_back(modelPath);
     std::string text, why;
     FileId id{};
-    if (!ReadFile(modelPath, text, id, why)) {
+    if (!reader.Read(modelPath, maxBytes, text, id, why)) {
         out.fatal = "Cannot read the model file \"" + modelPath + "\": " + why;
         return out;
     }
-    Expander expander(out);
+    Expander expander(out, reader, maxBytes);
     expander.stack.push_back(id);
-    expander.ExpandFile(0, text);
+    expander.ExpandFile(0, EndAtZero(text));
     return out;
 }
 
-std::string ListingText(const std::vector<SourceLine> &lines)
+std::string ListingText(const Preprocessed &model)
 {
-    std::size_t size = 0;
-    for (const SourceLine &line : lines)
-        size += line.text.size() + 2;
+    std::size_t lines = 0;
+    for (const char c : model.text)
+        lines += c == '\n';
     std::string text;
-    text.reserve(size);
-    for (const SourceLine &line : lines) {
-        text += line.text;
+    text.reserve(model.text.size() + lines);
+    std::size_t start = 0;
+    for (std::size_t end; (end = model.text.find('\n', start)) != std::string::npos; start = end + 1) {
+        text.append(model.text, start, end - start);
         text += "\r\n";
     }
     return text;

@@ -1,6 +1,7 @@
 // Source positions and the error record shared by the preprocessor, lexer, parser and interpreter.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@ namespace tavo {
 struct Loc {
     uint32_t file = 0;
     uint32_t line = 0;
+    bool operator==(const Loc &) const = default;
 };
 
 // The files of one run, by the path under which each was opened. Index 0 is the model itself.
@@ -24,5 +26,8 @@ struct Error {
 
 // "<path>(<line>): <message>\n", the form the environment's Go to error reads.
 std::string FormatErrorLine(const SourceFiles &files, const Error &error);
+
+// A size limit for messages: "64 MB" for whole megabytes, else "<n> bytes".
+std::string SizeText(std::size_t bytes);
 
 } // namespace tavo

@@ -1,5 +1,8 @@
 #include "TavoHarness.h"
 
+#include "DiskReader.h"
+#include "ModelRun.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -122,6 +125,21 @@ Outcome RunModel(const std::string &path)
 {
     FakeEnvironment env;
     return RunModel(path, env);
+}
+
+Outcome RunWithBudget(const std::string &path, const tavo::RunBudget &budget, FakeEnvironment &env)
+{
+    FakeEnvironment *previous = g_env;
+    g_env = &env;
+    const tavo::Services services{&OutputResult, &IsBreak, &GetNumberOfDLLs, &GetDLLName};
+    tavo::ModelRunOptions options;
+    options.settings.budget = budget;
+    const tavo::DiskReader reader;
+    Outcome outcome;
+    outcome.result = tavo::ModelRun(services, options, reader).Run(path);
+    outcome.output = env.Text();
+    g_env = previous;
+    return outcome;
 }
 
 void Apply(const Settings &settings)

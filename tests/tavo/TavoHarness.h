@@ -2,6 +2,7 @@
 // lookup function offering recorded fake services, and the outcome kind of parser_main.
 #pragma once
 
+#include "RunBudget.h"
 #include "tavo_abi.h"
 
 #include <functional>
@@ -55,6 +56,10 @@ private:
 // Runs the model at `path` with `env` as the environment.
 Outcome RunModel(const std::string &path, FakeEnvironment &env);
 Outcome RunModel(const std::string &path);
+
+// Runs the model at `path` through the library's own run (not the C entry point) with
+// `budget`, default settings and the model on disk: the limits a fuzzer sets.
+Outcome RunWithBudget(const std::string &path, const tavo::RunBudget &budget, FakeEnvironment &env);
 
 // The settings the environment sends before every run; tests share one library instance.
 struct Settings {
