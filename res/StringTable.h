@@ -71,6 +71,7 @@ enum StringId : int {
     IDS_LIBRARY_BUSY = 193,
     // Texts of this program's own, beyond the desktop's table.
     IDS_LISTING_NOT_LOADED = 200,
+    IDS_NO_PRINTER = 230,
     // The framework's own entries.
     IDS_READY = 57345,
     IDS_INDICATOR_CAPS = 59137,
