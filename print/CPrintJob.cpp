@@ -11,13 +11,6 @@ namespace {
 
 const std::u32string kIndent(PrintLayout::kIndent, U' ');
 
-// Bytes as the windows show them: UTF-8 when valid, else Latin-1.
-QString DecodeTitle(const char* title)
-{
-    const std::u32string characters = DecodeForPrint(title ? title : "");
-    return QString::fromUcs4(characters.data(), static_cast<qsizetype>(characters.size()));
-}
-
 // The title without its directories.
 QString DocumentName(const QString& title)
 {
@@ -41,13 +34,11 @@ int CPrintJob::EndPageMessage(int error)
 
 void CPrintJob::Print(const char* text, const char* title)
 {
-    const QString decodedTitle = DecodeTitle(title);
+    const QString decodedTitle = DecodeText(title ? title : "");
     m_title = ShownText(decodedTitle, m_device);
     if (!Start(DocumentName(decodedTitle)))
         return;
-    const std::u32string characters = DecodeForPrint(text ? text : "");
-    for (std::size_t i = 0; i < characters.size() && !m_bError && !m_bUserAbort; ++i)
-        Step(characters[i]);
+    PrintBody(text ? text : "");
     // The last row needs no line feed. It is drawn without a page check, so it
     // may take the row just below the body rows.
     if (!m_bError && !m_bUserAbort && LineLength() > PrintLayout::kIndent)
@@ -55,6 +46,20 @@ void CPrintJob::Print(const char* text, const char* title)
     if (!m_bError && !m_bUserAbort && !EndThePage(true))
         m_bError = true;
     Finish();
+}
+
+// Line by line, so that a large output is never held decoded as a whole.
+void CPrintJob::PrintBody(const char* text)
+{
+    std::u32string line;
+    while (!m_bError && !m_bUserAbort) {
+        const std::size_t size = DecodeLine(text, &line);
+        if (size == 0)
+            return;
+        text += size;
+        for (std::size_t i = 0; i < line.size() && !m_bError && !m_bUserAbort; ++i)
+            Step(line[i]);
+    }
 }
 
 bool CPrintJob::Start(const QString& documentName)

@@ -42,6 +42,7 @@ public:
 
 private:
     bool Start(const QString& documentName);
+    void PrintBody(const char* text);
     bool AbortProc();
     void Step(char32_t c);
     void Tab();

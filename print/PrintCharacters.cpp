@@ -14,45 +14,33 @@ bool IsPrintableAscii(char32_t c)
     return c >= 0x20 && c < 0x7F;
 }
 
-// Whether `bytes` are valid UTF-8 throughout; the decoded text in *text.
-bool DecodeUtf8(QByteArrayView bytes, QString* text)
-{
-    QStringDecoder utf8(QStringConverter::Utf8);
-    *text = utf8(bytes);
-    return !utf8.hasError();
-}
-
-void AppendLine(QByteArrayView line, std::u32string* out)
-{
-    QString text;
-    if (!DecodeUtf8(line, &text))
-        text = QString::fromLatin1(line);
-    for (char32_t c : text.toUcs4())
-        out->push_back(c);
-}
-
 }  // namespace
 
-std::u32string DecodeForPrint(const char* bytes)
+std::size_t DecodeLine(const char* bytes, std::u32string* characters)
 {
-    const QByteArrayView all(bytes, static_cast<qsizetype>(std::strlen(bytes)));
-    std::u32string out;
-    QString whole;
-    // Most texts are valid UTF-8 as a whole; only the others go line by line.
-    if (DecodeUtf8(all, &whole)) {
-        out.reserve(static_cast<std::size_t>(whole.size()));
-        for (char32_t c : whole.toUcs4())
-            out.push_back(c);
-        return out;
+    characters->clear();
+    const char* feed = std::strchr(bytes, '\n');
+    const std::size_t size = feed ? static_cast<std::size_t>(feed - bytes) + 1 : std::strlen(bytes);
+    const QByteArrayView line(bytes, static_cast<qsizetype>(size));
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8(line);
+    if (utf8.hasError())
+        text = QString::fromLatin1(line);
+    characters->reserve(static_cast<std::size_t>(text.size()));
+    for (char32_t c : text.toUcs4())
+        characters->push_back(c);
+    return size;
+}
+
+QString DecodeText(const char* bytes)
+{
+    QString text;
+    std::u32string line;
+    while (const std::size_t size = DecodeLine(bytes, &line)) {
+        text += QString::fromUcs4(line.data(), static_cast<qsizetype>(line.size()));
+        bytes += size;
     }
-    qsizetype start = 0;
-    while (start < all.size()) {
-        qsizetype end = all.indexOf('\n', start);
-        end = end < 0 ? all.size() : end + 1;
-        AppendLine(all.sliced(start, end - start), &out);
-        start = end;
-    }
-    return out;
+    return text;
 }
 
 char32_t ShownCharacter(char32_t character, const IPrintDevice& device)

@@ -6,10 +6,14 @@
 
 class IPrintDevice;
 
-// The characters of zero-terminated `bytes`, decoded as the windows show them:
-// each line (up to and with its LF) as UTF-8 when it is valid UTF-8, else as
-// Latin-1. One character is one element, whatever its size in bytes.
-std::u32string DecodeForPrint(const char* bytes);
+// Decodes the line that starts at `bytes` (up to and with its LF, or up to the
+// terminating zero) as the windows show it: as UTF-8 when the line is valid
+// UTF-8, else as Latin-1. *characters gets one element per character, whatever
+// its size in bytes. Returns the bytes the line took: 0 at the end of the text.
+std::size_t DecodeLine(const char* bytes, std::u32string* characters);
+
+// All of zero-terminated `bytes`, line by line as DecodeLine does.
+QString DecodeText(const char* bytes);
 
 // What the routine puts on paper for `character`, or 0 when it prints nothing.
 // ASCII: the printable characters themselves (space to '~'); control
