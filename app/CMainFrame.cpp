@@ -35,9 +35,11 @@
 #include "editor/CNuvEdit.h"
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
+#include "print/DefaultPrinter.h"
 #include "run/CRunController.h"
 #include "shell/CNuvChild.h"
 #include "shell/MessageFromTable.h"
+#include "shell/PrintHandler.h"
 
 CMainFrame::CMainFrame()
 {
@@ -75,12 +77,14 @@ CMainFrame::CMainFrame()
     m_pFileCommands = std::make_unique<CFileCommands>(m_recentFiles);
     m_pRun = std::make_unique<CRunController>(*this, m_settings, [this] { OnIdle(); });
     m_pIdle = new IdleHook([this] { OnIdle(); }, this);
+    SetPrintHandler(PrintOnDefaultPrinter);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnEndSession);
     resize(900, 640);
 }
 
 CMainFrame::~CMainFrame()
 {
+    SetPrintHandler(nullptr);
     // A hidden output window has no parent: nothing else deletes it.
     if (m_pOutput && m_pOutput->m_bHidden)
         delete m_pOutput;
@@ -202,6 +206,12 @@ bool CMainFrame::event(QEvent* event)
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    // A print job disables the window while it runs; the job reads windows
+    // that closing would destroy.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     if (CloseAllWindows(2))
         event->accept();
     else
@@ -211,10 +221,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 // The end of the desktop session passes through the exit's close-all routine;
 // a cancelled one keeps the session alive. Should the session go on anyway
 // (another program refused), the program goes on too, with a fresh hidden
-// output window in place of the one the routine released.
+// output window in place of the one the routine released. A running print job
+// (the window is disabled meanwhile) keeps the session alive too.
 void CMainFrame::OnEndSession(QSessionManager& manager)
 {
-    if (!CloseAllWindows(2)) {
+    if (!isEnabled() || !CloseAllWindows(2)) {
         manager.cancel();
         return;
     }
@@ -230,6 +241,10 @@ void CMainFrame::OnCommand(int id)
     // Disabled means disabled: a key, a menu, the tool bar or a posted event
     // all end here, and none of them runs a command its rule refuses now.
     if (!UpdateRule(id, GatherUiState()).enabled)
+        return;
+    // A print job disables the window while its pump runs; a command queued
+    // before that waits for nothing and is dropped too.
+    if (!isEnabled())
         return;
     if (m_pRun->OnCommand(id))
         return;
@@ -256,8 +271,11 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_SELECTION:
-        if (m_pActiveChild)
+        if (m_pActiveChild) {
+            // A print job pumps events for a long while: what was typed is safe first.
+            WriteAllRecoveryCopiesNow();
             m_pActiveChild->PrintText(id == ID_FILE_PRINT_SELECTION);
+        }
         break;
     case ID_VIEW_TOOLBAR: ShowToolBar(!m_bToolBarVisible); break;
     case ID_VIEW_STATUS_BAR: ShowStatusBar(!m_bStatusBarVisible); break;
@@ -271,7 +289,7 @@ void CMainFrame::OnCommand(int id)
     case ID_HELP_CONTENTS: OnHelpContents(); break;
     case ID_APP_ABOUT: OnAbout(); break;
     case ID_APP_EXIT: close(); break;
-    case ID_FILE_PRINT_SETUP: Prompts().PrintSetupDialog(this); break;
+    case ID_FILE_PRINT_SETUP: OnPrintSetup(); break;
     default: break;  // Ctrl+N (57640) and commands no window handles
     }
 }
@@ -321,6 +339,14 @@ void CMainFrame::ApplyEditorFont()
 void CMainFrame::ApplyFontTo(CNuvChild* editor)
 {
     static_cast<CNuvEdit*>(editor)->ApplyFont(m_pEditorFont);
+}
+
+// Nothing chosen in the dialog is kept: printing always uses the system's
+// default printer.
+void CMainFrame::OnPrintSetup()
+{
+    if (!Prompts().PrintSetupDialog(this))
+        MessageFromTable(IDS_NO_PRINTER, MB_ICONEXCLAMATION);
 }
 
 void CMainFrame::OnAbout()

@@ -107,6 +107,7 @@ private:
     void OnEndSession(QSessionManager& manager);
     void ApplyEditorFont();
     void ApplyFontTo(CNuvChild* editor);
+    void OnPrintSetup();
     void OnAbout();
     void OnHelpContents();
     void OnCloseActive();

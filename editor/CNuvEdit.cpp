@@ -7,9 +7,11 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStringEncoder>
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -26,10 +28,13 @@
 #include "shell/ChooseFileName.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
+#include "shell/PrintHandler.h"
 
 namespace {
 
 int g_allocationsLeft = -1;
+// Tests: the copy of the text for printing fails.
+bool g_failPrintCopy = false;
 
 QString Decoded(const char* name)
 {
@@ -128,6 +133,11 @@ CNuvEdit::~CNuvEdit() = default;
 void CNuvEdit::FailAllocationsAfterForTests(int count)
 {
     g_allocationsLeft = count;
+}
+
+void CNuvEdit::FailPrintCopyForTests(bool fail)
+{
+    g_failPrintCopy = fail;
 }
 
 CNuvEdit* CNuvEdit::Allocate()
@@ -547,6 +557,30 @@ const char* CNuvEdit::GetFindText()
     }
     CopyUtf8Bounded(m_szFindText, sizeof m_szFindText, found.left(160).toUtf8());
     return m_szFindText;
+}
+
+// The print routine gets the text as UTF-8 whatever the file's encoding, so it
+// prints the characters this window shows. Positions count CR LF as two
+// characters in the control's text as they do in its selection.
+void CNuvEdit::PrintText(BOOL selectionOnly)
+{
+    QString text = m_edit.GetText();
+    if (selectionOnly) {
+        int start = 0;
+        int end = 0;
+        m_edit.GetSel(&start, &end);
+        text = text.mid(start, end - start);
+    }
+    QStringEncoder utf8(QStringConverter::Utf8);
+    const auto size = static_cast<std::size_t>(utf8.requiredSpace(text.size())) + 1;
+    char* copy = g_failPrintCopy ? nullptr : static_cast<char*>(std::calloc(size, 1));
+    if (!copy) {
+        MessageFromTable(IDS_NO_MEMORY, MB_ICONEXCLAMATION);
+        return;
+    }
+    *utf8.appendToBuffer(copy, text) = '\0';
+    PrintTextThroughHandler(copy, m_szFileName);
+    std::free(copy);
 }
 
 bool CNuvEdit::OnCommand(int id)

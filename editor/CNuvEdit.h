@@ -84,6 +84,9 @@ public:
     void UpdatePositionPanes() override;
     BOOL SaveAs() override;
     const char* GetFindText() override;
+    // The whole text, or the selected characters, go to the print routine under
+    // m_szFileName; "Not enough memory." when the copy cannot be made.
+    void PrintText(BOOL selectionOnly) override;
     bool OnCommand(int id) override;
 
     BOOL m_bUntitled = TRUE;
@@ -101,6 +104,8 @@ public:
 
     // Tests: the next `count` window allocations succeed, then they fail (-1: never).
     static void FailAllocationsAfterForTests(int count);
+    // Tests: while set, the copy of the text for printing cannot be made.
+    static void FailPrintCopyForTests(bool fail);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -11,7 +11,7 @@
 #include "output/COutputStore.h"
 #include "output/COutputView.h"
 #include "output/OutputSeams.h"
-#include "output/PrintHandler.h"
+#include "shell/PrintHandler.h"
 #include "platform/Placement.h"
 #include "platform/Prompts.h"
 #include "platform/TextLimits.h"

@@ -30,8 +30,9 @@ public:
     virtual bool FileDialog(const FileDialogRequest& request, QString* path) = 0;
     // The font dialog, initialised from and writing back to *font; false on cancel.
     virtual bool FontDialog(QWidget* owner, LOGFONTA* font) = 0;
-    // The printer set-up dialog; nothing it returns is kept.
-    virtual void PrintSetupDialog(QWidget* owner) = 0;
+    // The printer set-up dialog on the default printer; nothing it returns is
+    // kept. False, and nothing shown, when no printer is installed.
+    virtual bool PrintSetupDialog(QWidget* owner) = 0;
 };
 
 // The prompts in force: the Qt implementation unless a test installed its own.

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "platform/FontConversion.h"
 
@@ -115,9 +116,14 @@ bool QtPrompts::FontDialog(QWidget* owner, LOGFONTA* font)
     return ok;
 }
 
-void QtPrompts::PrintSetupDialog(QWidget* owner)
+bool QtPrompts::PrintSetupDialog(QWidget* owner)
 {
-    QPrinter printer;
+    // With no printer the dialog would offer nothing to choose.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        return false;
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    QPrinter printer(defaultPrinter.isNull() ? QPrinterInfo() : defaultPrinter);
     QPageSetupDialog dialog(&printer, owner);
     dialog.exec();
+    return true;
 }

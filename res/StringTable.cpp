@@ -79,6 +79,8 @@ constexpr Entry kEntries[] = {
     {193, "The library '%s' is being used by another instance of the NUV. Please terminate the running model in that "
           "instance before running a model in this instance of the NUV!"},
     {200, "The preprocessor listing was not loaded: the window '%s' keeps its changes\n"},
+    {230, "No printer is installed, so there is nothing to set up. Install a printer and make it the default printer "
+          "to print from NUV."},
     {240, "NUV did not end properly last time. The unsaved changes of %d model(s) can be recovered: %s. Would You "
           "like to recover them?"},
     {241, "NUV: the interpreter library crashed and NUV ends now. The models with unsaved changes can be recovered "

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-dejavu-core
+  poppler-utils
 )
 # For make run without a desktop: a virtual display and a small window manager.
 if [[ "${NUV_WITH_XVFB:-0}" == 1 ]]; then

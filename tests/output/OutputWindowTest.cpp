@@ -21,7 +21,7 @@
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
 #include "output/COutputView.h"
-#include "output/PrintHandler.h"
+#include "shell/PrintHandler.h"
 #include "res/CommandIds.h"
 
 namespace {

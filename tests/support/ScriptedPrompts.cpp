@@ -52,9 +52,9 @@ void ScriptedPrompts::ExpectFontCancel()
     m_answers.push_back({Kind::FontDialog, 0, false, {}, {}});
 }
 
-void ScriptedPrompts::ExpectPrintSetup()
+void ScriptedPrompts::ExpectPrintSetup(bool printerInstalled)
 {
-    m_answers.push_back({Kind::PrintSetup, 0, true, {}, {}});
+    m_answers.push_back({Kind::PrintSetup, 0, printerInstalled, {}, {}});
 }
 
 const ScriptedPrompts::Record& ScriptedPrompts::Last() const
@@ -119,9 +119,9 @@ bool ScriptedPrompts::FontDialog(QWidget* owner, LOGFONTA* font)
     return true;
 }
 
-void ScriptedPrompts::PrintSetupDialog(QWidget* owner)
+bool ScriptedPrompts::PrintSetupDialog(QWidget* owner)
 {
     m_records.push_back({Kind::PrintSetup, {}, {}, 0, {}, owner});
     Answer answer;
-    Take(Kind::PrintSetup, &answer, "print setup");
+    return Take(Kind::PrintSetup, &answer, "print setup") && answer.accept;
 }

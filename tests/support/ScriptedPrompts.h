@@ -30,7 +30,8 @@ public:
     void ExpectFileCancel();
     void ExpectFont(const LOGFONTA& chosen);
     void ExpectFontCancel();
-    void ExpectPrintSetup();
+    // The set-up dialog, or (printerInstalled false) none as there is no printer.
+    void ExpectPrintSetup(bool printerInstalled = true);
 
     const std::vector<Record>& Records() const { return m_records; }
     const std::vector<UINT>& Beeps() const { return m_beeps; }
@@ -41,7 +42,7 @@ public:
     void Beep(UINT type) override;
     bool FileDialog(const FileDialogRequest& request, QString* path) override;
     bool FontDialog(QWidget* owner, LOGFONTA* font) override;
-    void PrintSetupDialog(QWidget* owner) override;
+    bool PrintSetupDialog(QWidget* owner) override;
 
 private:
     struct Answer {

@@ -1,4 +1,4 @@
-#include "output/PrintHandler.h"
+#include "shell/PrintHandler.h"
 
 #include <utility>
 

@@ -1,0 +1,69 @@
+#include "print/PrintCharacters.h"
+
+#include <QChar>
+#include <QList>
+#include <QStringDecoder>
+#include <cstring>
+
+#include "platform/IPrintDevice.h"
+
+namespace {
+
+bool IsPrintableAscii(char32_t c)
+{
+    return c >= 0x20 && c < 0x7F;
+}
+
+}  // namespace
+
+std::size_t DecodeLine(const char* bytes, std::u32string* characters)
+{
+    characters->clear();
+    const char* feed = std::strchr(bytes, '\n');
+    const std::size_t size = feed ? static_cast<std::size_t>(feed - bytes) + 1 : std::strlen(bytes);
+    const QByteArrayView line(bytes, static_cast<qsizetype>(size));
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8(line);
+    if (utf8.hasError())
+        text = QString::fromLatin1(line);
+    characters->reserve(static_cast<std::size_t>(text.size()));
+    for (char32_t c : text.toUcs4())
+        characters->push_back(c);
+    return size;
+}
+
+QString DecodeText(const char* bytes)
+{
+    QString text;
+    std::u32string line;
+    while (const std::size_t size = DecodeLine(bytes, &line)) {
+        text += QString::fromUcs4(line.data(), static_cast<qsizetype>(line.size()));
+        bytes += size;
+    }
+    return text;
+}
+
+char32_t ShownCharacter(char32_t character, const IPrintDevice& device)
+{
+    if (character < 0x80)
+        return IsPrintableAscii(character) ? character : 0;
+    if (!QChar::isPrint(character))
+        return 0;
+    if (device.CanShow(character))
+        return character;
+    if (character <= 0xFF) {
+        const char32_t cleared = character & 0x7F;
+        return IsPrintableAscii(cleared) ? cleared : U'?';
+    }
+    return U'?';
+}
+
+QString ShownText(const QString& text, const IPrintDevice& device)
+{
+    std::u32string shown;
+    for (char32_t c : text.toUcs4()) {
+        if (const char32_t printed = ShownCharacter(c, device))
+            shown.push_back(printed);
+    }
+    return QString::fromUcs4(shown.data(), static_cast<qsizetype>(shown.size()));
+}

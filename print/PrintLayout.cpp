@@ -1,0 +1,18 @@
+#include "print/PrintLayout.h"
+
+#include <QString>
+#include <algorithm>
+
+#include "platform/IPrintDevice.h"
+
+PrintLayout PrintLayout::Measure(const IPrintDevice& device)
+{
+    PrintLayout layout;
+    const QSize m = device.TextExtent(QStringLiteral("M"));
+    layout.lineHeight = std::max(m.height() + device.ExternalLeading(), 1);
+    layout.rowsPerPage = device.VertRes() / layout.lineHeight;
+    layout.bodyRowLimit = std::max(layout.rowsPerPage - 10, 0);
+    layout.charWidth = std::max(m.width() + device.TextCharacterExtra(), 1);
+    layout.lineCapacity = std::clamp(device.HorzRes() / layout.charWidth - 10, 0, kMaxLineCapacity);
+    return layout;
+}
