@@ -55,6 +55,8 @@ CFindReplaceDlg::CFindReplaceDlg(QWidget* owner, bool findOnly, const QString& f
 {
     setWindowTitle(findOnly ? "Find" : "Replace");
     setModal(false);
+    // A title and a close box, as the desktop's find dialog: nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* fields = new QGridLayout;
     m_pFindWhat = TextField(findWhat, this);
     auto* findLabel = new QLabel("Fi&nd what:", this);
