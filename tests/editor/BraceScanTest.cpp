@@ -1,10 +1,9 @@
 // The brace scan over plain texts: which braces pair in each mode, and which
-// issues it reports on which line.
+// issues it reports on which line. The commands themselves: EditorToolsTest.
 #include <gtest/gtest.h>
 
 #include <QString>
 #include <memory>
-#include <utility>
 #include <vector>
 
 #include "editor/BraceScan.h"
@@ -48,19 +47,14 @@ TEST(BraceScan, PairsInBothModes)
         Pairs skipping;
         Issues issues;  // of the skipping scan; the plain scan reports nothing
     } cases[] = {
-        {"nested", "f(a, (b))", {{1, 8}, {5, 7}}, {{1, 8}, {5, 7}}, {}},
-        {"unbalanced", "x) (y", {{3, kNone}}, {{3, kNone}}, {}},
         {"brace in a block comment", "( /* ) */ )", {{0, 5}}, {{0, 10}}, {}},
         {"brace in a string", "(a \")\" b)", {{0, 4}}, {{0, 8}}, {}},
         {"quote between single quotes", "('\"')", {{0, 4}}, {{0, 4}}, {}},
         {"quote after a backslash ends no string", "(\"a\\\")\")", {{0, 5}}, {{0, 7}}, {}},
         {"quote first or last opens no string", "\"()\"", {{1, 2}}, {{1, 2}}, {}},
         {"line comment", "(// )\r\n)", {{0, 4}}, {{0, 7}}, {}},
-        {"two slashes before a star", "(//* x\r\n)", {{0, 8}}, {{0, 8}}, {}},
         {"comment end right after its start", "(/*/ ) */)", {{0, 5}}, {{0, 9}}, {}},
         {"comment closing the text", "( ) /* ) */", {{0, 2}}, {{0, 2}}, {}},
-        {"string closing the text", "( ) x\")\"", {{0, 2}}, {{0, 2}}, {}},
-        {"stray comment end", "a */ (b)", {{5, 7}}, {{5, 7}}, {{kStray, 1}}},
         {"comment to the end", "( /* open", {{0, kNone}}, {{0, kNone}}, {{kComment, 1}}},
         {"string to the end, line 2", "(\r\nx \"a)", {{0, 7}}, {{0, kNone}}, {{kString, 2}}},
         {"issues in text order, counted in lines", "*/\r\n(\r\n*/ /* ( \r\n)", {{4, kNone}, {13, 17}},
@@ -75,32 +69,4 @@ TEST(BraceScan, PairsInBothModes)
         EXPECT_EQ(skipping.pairs, c.skipping) << c.what;
         EXPECT_EQ(skipping.issues, c.issues) << c.what;
     }
-}
-
-TEST(BraceScan, OnlyTheTablesKindCounts)
-{
-    const QString text = "{ [ ( ] ) }";
-    EXPECT_EQ(ScanOf(text, u'{', u'}', false).pairs, (Pairs{{0, 10}}));
-    EXPECT_EQ(ScanOf(text, u'[', u']', false).pairs, (Pairs{{2, 6}}));
-    EXPECT_EQ(ScanOf(text, u'(', u')', false).pairs, (Pairs{{4, 8}}));
-}
-
-// Positions past 65535 stay whole: a brace at 65536 + 1 is not the one at 1.
-TEST(BraceScan, PositionsBeyondSixteenBits)
-{
-    QString text = "x(" + QString(65534, u' ') + "()" + QString(5000, u'x') + ")";
-    const Scan scan = ScanOf(text, u'(', u')', true);
-    ASSERT_EQ(scan.pairs.size(), 2u);
-    EXPECT_EQ(scan.pairs[0], std::make_pair(1, static_cast<int>(text.size()) - 1));
-    EXPECT_EQ(scan.pairs[1], std::make_pair(65536, 65537));
-}
-
-// Unmatched closing braces after many pairs cost no search back through them.
-TEST(BraceScan, StrayClosingBracesAreDropped)
-{
-    const QString text = QString("()").repeated(20000) + QString(")").repeated(20000) + "(";
-    const Scan scan = ScanOf(text, u'(', u')', false);
-    ASSERT_EQ(scan.pairs.size(), 20001u);
-    EXPECT_EQ(scan.pairs[19999], std::make_pair(39998, 39999));
-    EXPECT_EQ(scan.pairs.back(), std::make_pair(60000, kNone));
 }

@@ -1,18 +1,15 @@
-// The error-line rule over byte strings of exact length, and the places a name
-// in an error line may mean.
+// The error-line rule over byte strings of exact length (a read past the end
+// is caught by the address sanitizer), and the places a name may mean.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "editor/ErrorLine.h"
-#include "editor/FileNames.h"
 #include "editor/GotoError.h"
 
 namespace {
 
-// The line in a heap block of exactly its length, so that a read past the end
-// is caught by the address sanitizer.
 bool Parse(const std::string& line, ErrorLocation* location)
 {
     std::vector<char> exact(line.begin(), line.end());
@@ -33,25 +30,19 @@ TEST(ErrorLine, NameParenthesisAndDigits)
         {"tavo's form", "/m/demo.nuv(12): run-time error: division by zero", true, "/m/demo.nuv", 12},
         {"white space after (", "C:\\work\\model.nuv( 7) ...", true, "C:\\work\\model.nuv", 7},
         {"any white space", "demo.nuv(\t\n\v\f\r 12)", true, "demo.nuv", 12},
-        {"nothing after the digits", "demo.nuv(3", true, "demo.nuv", 3},
         {"a leading space belongs to the name", " demo.nuv(3)", true, " demo.nuv", 3},
         {"the first ( ends the name", "a(b)(3)", false, "", 0},
         {"UTF-8 names stay bytes", "caf\xC3\xA9 \xE2\x82\xAC.nuv(4)", true, "caf\xC3\xA9 \xE2\x82\xAC.nuv", 4},
-        {"line 0", "demo.nuv(0)", true, "demo.nuv", 0},
         {"19 nines do not overflow", "m(9999999999999999999)", true, "m", 9999999999999999999ULL},
         {"20 digits: the first 19 are read", "m(12345678901234567890)", true, "m", 1234567890123456789ULL},
         {"a letter after (", "demo.nuv(x)", false, "", 0},
         {"a sign after (", "demo.nuv(-3)", false, "", 0},
-        {"a plus after (", "demo.nuv(+3)", false, "", 0},
-        {"no (", "demo.nuv 3", false, "", 0},
         {"only (", "(", false, "", 0},
         {"an empty name", "(3): x", false, "", 0},
-        {"( at the end", "demo.nuv(", false, "", 0},
         {"white space to the end", "demo.nuv(   ", false, "", 0},
         {"an empty line", "", false, "", 0},
         {"a name of 263 bytes", std::string(263, 'n') + "(5)", true, std::string(263, 'n'), 5},
         {"a name of 264 bytes", std::string(264, 'n') + "(5)", false, "", 0},
-        {"a name of 300 bytes", std::string(300, 'n') + "(5)", false, "", 0},
         {"a zero byte in the name", std::string("a\0b(5)", 6), false, "", 0},
         {"a zero byte before the digits", std::string("ab(\0" "5)", 6), false, "", 0},
     };
@@ -63,31 +54,12 @@ TEST(ErrorLine, NameParenthesisAndDigits)
     }
 }
 
-// Only the given length is read: the bytes after it are not part of the line.
-TEST(ErrorLine, TheLengthBoundsTheLine)
-{
-    const char line[] = "a(123)";
-    ErrorLocation location;
-    ASSERT_TRUE(ParseErrorLine(line, 4, &location));
-    EXPECT_EQ(location.lineNumber, 12u);
-    EXPECT_FALSE(ParseErrorLine(line, 2, &location));
-    EXPECT_FALSE(ParseErrorLine(nullptr, 0, &location));
-    EXPECT_FALSE(ParseErrorLine(line, sizeof line - 1, nullptr));
-}
-
 TEST(ErrorLine, PlacesARelativeNameMayMean)
 {
-    EXPECT_EQ(JoinedPath("/work", "a.nuv"), "/work/a.nuv");
-    EXPECT_EQ(JoinedPath("/work/m", "../inc/./b.inc"), "/work/inc/b.inc");
-    EXPECT_EQ(JoinedPath("/work", "/abs//x/../y.nuv"), "/abs/y.nuv");
-    EXPECT_EQ(JoinedPath("/", "../../a"), "/a");
-
     using List = std::vector<std::string>;
-    EXPECT_EQ(ErrorFileCandidates("b.inc", "/models/demo.nuv", "/home"), (List{"/models/b.inc", "/home/b.inc"}));
-    EXPECT_EQ(ErrorFileCandidates("sub/b.inc", "m/demo.nuv", "/home"), (List{"/home/m/sub/b.inc", "/home/sub/b.inc"}));
-    EXPECT_EQ(ErrorFileCandidates("b.inc", "", "/home"), List{"/home/b.inc"});
+    EXPECT_EQ(ErrorFileCandidates("../inc/./b.inc", "m/demo.nuv", "/home"), (List{"/home/inc/b.inc", "/inc/b.inc"}));
     EXPECT_EQ(ErrorFileCandidates("b.inc", nullptr, "/home"), List{"/home/b.inc"});
-    EXPECT_EQ(ErrorFileCandidates("/x/./b.inc", "/models/demo.nuv", "/home"), List{"/x/b.inc"});
+    EXPECT_EQ(ErrorFileCandidates("/x//b.inc", "/models/demo.nuv", "/home"), List{"/x/b.inc"});
     EXPECT_EQ(ErrorFileCandidates(std::string(256, 'n'), "/models/demo.nuv", "/home"), List{})
         << "paths that do not fit a file name are left out";
 }
