@@ -36,11 +36,15 @@ CCommandActions::CCommandActions(QWidget* frame) : QObject(frame)
         // Shortcuts are not set on the actions: the frame's accelerator filter
         // translates keys itself, before the focused control sees them.
         const int id = command.id;
-        action->setCheckable(id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR || id == ID_OPTIONS_SAVE_SETTINGS ||
-                             id == ID_EDIT_FIND || id == ID_EDIT_REPLACE);
+        action->setCheckable(HasCheckBox(id));
         connect(action, &QAction::triggered, frame, [frame, id] { PostCommand(frame, id); });
         m_actions[id] = action;
     }
+}
+
+bool CCommandActions::HasCheckBox(int id)
+{
+    return id == ID_VIEW_TOOLBAR || id == ID_VIEW_STATUS_BAR || id == ID_OPTIONS_SAVE_SETTINGS;
 }
 
 QAction* CCommandActions::Action(int id) const

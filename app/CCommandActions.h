@@ -13,6 +13,9 @@ public:
     // `frame` receives the posted commands and owns the actions.
     explicit CCommandActions(QWidget* frame);
     QAction* Action(int id) const;
+    // Commands whose item always shows a check box (the bars and Save Settings
+    // on Exit); the others show a check mark only while their rule checks them.
+    static bool HasCheckBox(int id);
     const std::map<int, QAction*>& All() const { return m_actions; }
 
 private:

@@ -33,6 +33,7 @@
 #include "res/StringTable.h"
 #include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
+#include "editor/GotoError.h"
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
 #include "print/DefaultPrinter.h"
@@ -41,9 +42,13 @@
 #include "shell/MessageFromTable.h"
 #include "shell/PrintHandler.h"
 
+BOOL g_bFindOnly = FALSE;
+QString g_szReplaceWith;
+
 CMainFrame::CMainFrame()
 {
     SetTheFrame(this);
+    CNuvOutput::SetGotoErrorHandler(&GotoErrorFromLine);
     setWindowTitle(QString::fromUtf8(LoadStringEntry(IDS_NUV)));
     setWindowIcon(ApplicationIcon());
     ResetElapsedTime(FALSE);
@@ -286,6 +291,14 @@ void CMainFrame::OnCommand(int id)
     case ID_WINDOW_ARRANGE: ArrangeIcons(); break;
     case ID_WINDOW_CLOSE: OnCloseActive(); break;
     case ID_WINDOW_CLOSE_ALL: CloseAllWindows(1); break;
+    case ID_EDIT_FIND: OpenFindDialog(true); break;
+    case ID_EDIT_REPLACE: OpenFindDialog(false); break;
+    case ID_SEARCH_GOTO_ERROR:
+        if (m_pOutput)
+            m_pOutput->GotoErrorLine();
+        break;
+    case ID_RUN_NEXT_ERROR: GotoNeighbourError(true); break;
+    case ID_RUN_PREVIOUS_ERROR: GotoNeighbourError(false); break;
     case ID_HELP_CONTENTS: OnHelpContents(); break;
     case ID_APP_ABOUT: OnAbout(); break;
     case ID_APP_EXIT: close(); break;
@@ -366,6 +379,89 @@ void CMainFrame::OnCloseActive()
 {
     if (m_pActiveChild)
         m_pActiveChild->close();
+}
+
+void CMainFrame::OpenFindDialog(bool findOnly)
+{
+    if (m_pFindDialog) {
+        if (m_pFindDialog->IsFindOnly() == findOnly) {
+            m_pFindDialog->raise();
+            m_pFindDialog->activateWindow();
+            return;
+        }
+        m_pFindDialog->Terminate();
+    }
+    const char* suggested = m_pActiveChild ? m_pActiveChild->GetFindText() : nullptr;
+    auto* dialog = new (std::nothrow) CFindReplaceDlg(this, findOnly, QString::fromUtf8(suggested ? suggested : ""),
+                                                      findOnly ? QString() : g_szReplaceWith);
+    if (!dialog) {
+        MessageFromTable(IDS_NO_MEMORY, MB_ICONHAND);
+        return;
+    }
+    g_bFindOnly = findOnly;
+    m_pFindDialog = dialog;
+    connect(dialog, &CFindReplaceDlg::notified, this, [this, dialog](DWORD flags) { OnFindReplace(dialog, flags); });
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+// A request reaches the active child; with none (every window closed while the
+// dialog stayed open) there is nothing to search and the request only beeps.
+void CMainFrame::OnFindReplace(CFindReplaceDlg* dialog, DWORD flags)
+{
+    if (flags & FR_DIALOGTERM) {
+        if (!dialog->IsFindOnly())
+            g_szReplaceWith = dialog->ReplaceWith();
+        if (m_pFindDialog == dialog)
+            m_pFindDialog = nullptr;
+        return;
+    }
+    const QByteArray findText = dialog->FindWhat().toUtf8();
+    const QByteArray replaceText = dialog->ReplaceWith().toUtf8();
+    const BOOL down = flags & FR_DOWN ? TRUE : FALSE;
+    const BOOL matchCase = flags & FR_MATCHCASE ? TRUE : FALSE;
+    if (!m_pActiveChild)
+        Prompts().Beep(MB_ICONASTERISK);
+    else if (flags & FR_FINDNEXT)
+        FindNext(findText, flags);
+    else if (flags & FR_REPLACEALL)
+        m_pActiveChild->ReplaceAll(findText.constData(), replaceText.constData(), down, matchCase);
+    else if (flags & FR_REPLACE)
+        m_pActiveChild->ReplaceSelection(replaceText.constData());
+    if (m_pFindDialog) {
+        m_pFindDialog->raise();
+        m_pFindDialog->activateWindow();
+    }
+}
+
+void CMainFrame::FindNext(const QByteArray& findText, DWORD flags)
+{
+    CNuvChild* child = m_pActiveChild;
+    if (child->FindText(findText.constData(), flags & FR_DOWN ? TRUE : FALSE, flags & FR_MATCHCASE ? TRUE : FALSE))
+        StatusFromTable(IDS_FOUND, {findText.constData()});
+    else if (child->IsWindowClass(g_editorClass))
+        StatusFromTable(IDS_NOT_FOUND, {findText.constData()}, true);
+    else if (child->IsWindowClass(g_outputClass))
+        StatusFromTable(IDS_CANNOT_SEARCH_OUTPUT);
+}
+
+// While the output caret stands after the last line (where a run leaves it),
+// Next Error starts from the first line.
+void CMainFrame::GotoNeighbourError(bool next)
+{
+    if (!m_pOutput)
+        return;
+    const COutputStore& store = *m_pOutput->m_pStore;
+    const int caret = m_pOutput->CaretLineIndex();
+    const int line = next ? CErrorLines::Next(store, caret >= store.m_nCount ? -1 : caret)
+                          : CErrorLines::Previous(store, caret);
+    if (line < 0) {
+        Prompts().Beep(MB_ICONASTERISK);
+        return;
+    }
+    m_pOutput->PutCaretOnLine(line);
+    m_pOutput->GotoErrorLine();
 }
 
 // Minimised windows line up along the bottom edge of the MDI area.
@@ -528,7 +624,13 @@ UiState CMainFrame::GatherUiState() const
         s.outputLines = m_pOutput->m_pStore ? m_pOutput->m_pStore->m_nCount : 0;
         s.runStatus = m_pOutput->m_nRunStatus;
         s.hasLastModel = m_pOutput->m_szModelPath[0] != '\0';
+        if (m_pOutput->m_pStore) {
+            m_errorLines.Sync(*m_pOutput->m_pStore);
+            s.outputHasErrorLines = m_errorLines.Any();
+        }
     }
+    s.findDialogOpen = m_pFindDialog && g_bFindOnly;
+    s.replaceDialogOpen = m_pFindDialog && !g_bFindOnly;
     s.recentFiles = 0;
     for (const std::string& entry : m_recentFiles.entries())
         s.recentFiles += entry.empty() ? 0 : 1;
@@ -545,6 +647,9 @@ void CMainFrame::ApplyUpdateRules(const UiState& state)
         const CommandUi ui = UpdateRule(id, state);
         if (action->isEnabled() != ui.enabled)
             action->setEnabled(ui.enabled);
+        // A check mark that only shows while on: no empty box while it is off.
+        if (!CCommandActions::HasCheckBox(id) && action->isCheckable() != ui.checked)
+            action->setCheckable(ui.checked);
         if (action->isCheckable() && action->isChecked() != ui.checked)
             action->setChecked(ui.checked);
     }

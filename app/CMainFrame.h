@@ -8,12 +8,20 @@
 #include <QPointer>
 #include <memory>
 
+#include "app/CErrorLines.h"
+#include "app/CFindReplaceDlg.h"
 #include "app/UiState.h"
 #include "config/CWorkspaceWriter.h"
 #include "editor/CRecentFileList.h"
 #include "run/CEnvironmentSettings.h"
 #include "platform/Win32Types.h"
 #include "shell/IMainFrame.h"
+
+// The find/replace handling's application-wide values: the open dialog is the
+// Find dialog (not the Replace dialog); the replace text kept from the last
+// Replace dialog for the next one.
+extern BOOL g_bFindOnly;
+extern QString g_szReplaceWith;
 
 class CAccelerators;
 class CCommandActions;
@@ -82,7 +90,8 @@ public:
 
     CNuvChild* m_pActiveChild = nullptr;
     CNuvOutput* m_pOutput = nullptr;
-    QWidget* m_pFindDialog = nullptr;
+    // The open Find or Replace dialog; null once it reported its closing.
+    QPointer<CFindReplaceDlg> m_pFindDialog;
     QFont m_pEditorFont;
     LOGFONTA m_logFont{};
     BOOL m_bToolBarVisible = TRUE;
@@ -111,6 +120,14 @@ private:
     void OnAbout();
     void OnHelpContents();
     void OnCloseActive();
+    // Find (findOnly) and Find/Replace: open the dialog, or focus the open one
+    // of that kind.
+    void OpenFindDialog(bool findOnly);
+    void OnFindReplace(CFindReplaceDlg* dialog, DWORD flags);
+    void FindNext(const QByteArray& findText, DWORD flags);
+    // Next Error (next) and Previous Error: the output caret to the neighbouring
+    // error line, then Go to error; a beep when there is none.
+    void GotoNeighbourError(bool next);
     void ArrangeIcons();
     BOOL CloseEditor(CNuvChild* editor, bool exiting);
     BOOL PrepareExit();
@@ -136,4 +153,6 @@ private:
     // The exit's workspace writer (theConfigWriter), kept across an exit that
     // waits for a run to end.
     CWorkspaceWriter m_workspaceWriter;
+    // Brought up to date by each GatherUiState.
+    mutable CErrorLines m_errorLines;
 };

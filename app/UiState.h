@@ -15,6 +15,7 @@ struct UiState {
     int outputLines = 0;             // lines in the output store
     int runStatus = 3;               // result kind of the last run
     bool hasLastModel = false;       // the output window holds a last-run path
+    bool outputHasErrorLines = false;  // some output line names a file and a line
     bool findDialogOpen = false;
     bool replaceDialogOpen = false;
     bool toolBarVisible = true;

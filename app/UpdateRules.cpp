@@ -37,6 +37,8 @@ CommandUi UpdateRule(int id, const UiState& s)
     case ID_SEARCH_BRACE:
     case ID_SEARCH_UNCOMMENTED_BRACE: return On(usableEditor);
     case ID_SEARCH_GOTO_ERROR: return On(s.runStatus == 1);
+    case ID_RUN_NEXT_ERROR:
+    case ID_RUN_PREVIOUS_ERROR: return On(s.outputHasErrorLines);
     case ID_RUN_ACTIVE: return On(editor && s.textNotEmpty && !s.busy);
     case ID_RUN_PICK:
     case ID_OPTIONS_ENVIRONMENT: return On(!s.busy);

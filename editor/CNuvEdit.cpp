@@ -16,10 +16,13 @@
 #include <new>
 
 #include "editor/CRecoveryStore.h"
+#include "editor/CMatchBrace.h"
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
+#include "editor/TextSearch.h"
 #include "platform/FontConversion.h"
 #include "platform/Placement.h"
+#include "platform/Prompts.h"
 #include "platform/TextLimits.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -488,6 +491,118 @@ void CNuvEdit::SetCaret(int line0, int column1)
     m_edit.ScrollCaret();
 }
 
+void CNuvEdit::SelectLine(unsigned long long lineNumber)
+{
+    int start = -1;
+    if (lineNumber == 0)
+        start = m_edit.LineIndex(-1);
+    else if (lineNumber <= static_cast<unsigned long long>(m_edit.GetLineCount()))
+        start = m_edit.LineIndex(static_cast<int>(lineNumber - 1));
+    if (start < 0) {
+        const int end = m_edit.GetTextLength();
+        m_edit.SetSel(end, end);
+    } else {
+        m_edit.SetSel(start, start + m_edit.LineLength(start));
+    }
+    m_edit.ScrollCaret();
+}
+
+void CNuvEdit::MatchBrace(BOOL skipComments)
+{
+    Busy busy(this);
+    PositionUpdate();
+    const int p = m_nCaret;
+    // The character just after the caret; none at the end of a line.
+    const int line = m_edit.LineFromChar(p);
+    const int column = p - m_edit.LineIndex(line);
+    const QString text = m_edit.GetLine(line);
+    const QChar kind = column >= 0 && column < text.size() ? BraceKind(text.at(column)) : QChar();
+    if (kind.isNull()) {
+        StatusFromTable(IDS_NOT_A_BRACE, {}, true);
+        return;
+    }
+    if (!theMatchBrace.Answers(this, kind, skipComments)) {
+        if (!theMatchBrace.BuildTable(this, kind, skipComments))
+            return;
+        m_bBraceTableStale = FALSE;
+    }
+    const int partner = theMatchBrace.FindMatch(p);
+    if (partner < 0) {
+        // After an issue box the beep has sounded already.
+        StatusFromTable(IDS_NO_MATCH, {}, !theMatchBrace.m_bError);
+        return;
+    }
+    m_edit.SetSel(partner, partner);
+    m_edit.ScrollCaret();
+    m_edit.ScrollCaret();
+    StatusFromTable(IDS_BRACE_FOUND);
+}
+
+// The search starts at the selection's end (down) or just before its start
+// (up), or with nothing selected at the caret of the last position update.
+BOOL CNuvEdit::FindText(const char* text, BOOL down, BOOL matchCase)
+{
+    PositionUpdate();
+    const QString what = QString::fromUtf8(text ? text : "");
+    int start = 0;
+    int end = 0;
+    m_edit.GetSel(&start, &end);
+    const int from = start < end ? (down ? end : std::max(start - 1, 0)) : m_nCaret;
+    const qsizetype found = FindInText(m_edit.GetText(), what, from, down, matchCase);
+    if (found < 0)
+        return FALSE;
+    m_edit.SetSel(static_cast<int>(found), static_cast<int>(found + what.size()));
+    m_edit.ScrollCaret();
+    m_edit.ScrollCaret();
+    PositionUpdate();
+    return TRUE;
+}
+
+// One pass over the text gives what replacing match after match gives: every
+// search would start after the text just put in, so a replacement that holds
+// the find text is never replaced again.
+void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, BOOL matchCase)
+{
+    if (!findText || !replaceText || std::strcmp(findText, replaceText) == 0)
+        return;
+    Busy busy(this);
+    PositionUpdate();
+    const QString what = QString::fromUtf8(findText);
+    const QString with = QString::fromUtf8(replaceText);
+    int start = 0;
+    int end = 0;
+    m_edit.GetSel(&start, &end);
+    QString text = m_edit.GetText();
+    const bool replaceSelection = start < end && std::strcmp(m_szFindText, findText) == 0;
+    qsizetype from = start < end ? end : m_nCaret;
+    if (replaceSelection) {
+        text.replace(start, end - start, with);
+        from = start + with.size();
+    }
+    const ReplaceAllResult rest = ReplaceAllInText(text, what, with, from, matchCase);
+    const int count = rest.count + (replaceSelection ? 1 : 0);
+    if (count == 0) {
+        StatusFromTable(IDS_NOT_FOUND, {findText}, true);
+        return;
+    }
+    m_edit.BeginUndoGroup();
+    if (replaceSelection)
+        m_edit.ReplaceSel(with);
+    if (rest.count > 0) {
+        m_edit.SetSel(static_cast<int>(rest.first), static_cast<int>(rest.end));
+        m_edit.ReplaceSel(rest.replacement);
+    }
+    m_edit.EndUndoGroup();
+    m_edit.ScrollCaret();
+    PositionUpdate();
+    StatusFromTable(IDS_FOUND_TIMES, {findText, QByteArray::number(count).constData()});
+}
+
+void CNuvEdit::ReplaceSelection(const char* replaceText)
+{
+    m_edit.ReplaceSel(QString::fromUtf8(replaceText ? replaceText : ""));
+}
+
 void CNuvEdit::PositionUpdate()
 {
     int start = 0;
@@ -596,6 +711,8 @@ bool CNuvEdit::OnCommand(int id)
         m_edit.SetSel(0, 0xE000);
         m_edit.ScrollCaret();
         return true;
+    case ID_SEARCH_BRACE: MatchBrace(FALSE); return true;
+    case ID_SEARCH_UNCOMMENTED_BRACE: MatchBrace(TRUE); return true;
     case ID_FILE_LOAD: LoadCommand(); return true;
     case ID_FILE_SAVE: SaveOrSaveAs(); return true;
     default: return false;

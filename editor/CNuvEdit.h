@@ -63,6 +63,13 @@ public:
     // m_nLine and m_nColumn from where the caret is now, with or without a
     // selection, whether or not the window was ever active; panes untouched.
     void UpdateCaretPosition();
+    // Go to error's selection: the whole 1-based line without its break, scrolled
+    // into view. Line 0 is the caret's line; past the last line the caret goes
+    // to the end of the text.
+    void SelectLine(unsigned long long lineNumber);
+    // Matching Brace (FALSE) and Uncommented Matching Brace (TRUE): the caret
+    // goes before the partner of the brace just after it, nothing selected.
+    void MatchBrace(BOOL skipComments);
     // The end of the desktop session: FALSE when the owner cancelled.
     BOOL QueryEndSession();
     // A font choice: the control's font, its left margin and tab stops.
@@ -80,8 +87,15 @@ public:
     const char* FileName() const { return m_szFileName; }
     CEditControl& Edit() { return m_edit; }
 
-    // CNuvChild operations.
+    // CNuvChild operations. Searching works on the characters shown, with
+    // positions counted as the edit control counts them; see TextSearch.h.
     void UpdatePositionPanes() override;
+    BOOL FindText(const char* text, BOOL down, BOOL matchCase) override;
+    // Replaces, as one step that one Undo takes back, every occurrence from the
+    // caret down (and the selection first when the suggested find text is
+    // `findText`), then reports the count in the status bar.
+    void ReplaceAll(const char* findText, const char* replaceText, BOOL down, BOOL matchCase) override;
+    void ReplaceSelection(const char* replaceText) override;
     BOOL SaveAs() override;
     const char* GetFindText() override;
     // The whole text, or the selected characters, go to the print routine under

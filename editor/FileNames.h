@@ -11,3 +11,9 @@ std::string BackupName(const char* fileName);
 // case-sensitive, so names compare byte for byte: folding letters would take
 // /m/A.nuv and /m/a.nuv for one file.
 bool SameFileName(const char* a, const char* b);
+
+// `name` taken relative to the absolute `directory` ('/'-separated bytes): the
+// two joined, with "." segments, empty segments and each ".." with the segment
+// before it removed (".." at the root stays at the root), so that the result
+// reads as the file dialogs give names. An absolute `name` is only tidied.
+std::string JoinedPath(const std::string& directory, const std::string& name);

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMenu>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -26,6 +27,8 @@
 namespace {
 
 constexpr int kMenuItemPosition = kOutputWindowMenuPosition;
+
+CNuvOutput::GotoErrorHandler g_gotoError = nullptr;
 
 // `value` as `digits` digits, padded with 0 on the left; a longer number keeps
 // its first digits, as the pane has room for no more.
@@ -347,9 +350,38 @@ void CNuvOutput::SetOption(int id, int value)
     }
 }
 
+void CNuvOutput::SetGotoErrorHandler(GotoErrorHandler handler)
+{
+    g_gotoError = handler;
+}
+
 void CNuvOutput::GotoErrorLine()
 {
-    Prompts().Beep(MB_ICONASTERISK);
+    const char* line = m_pStore->GetLine(CaretLineIndex());
+    if (line && g_gotoError)
+        g_gotoError(line, std::strlen(line), m_szModelPath);
+    else
+        Prompts().Beep(MB_ICONASTERISK);
+}
+
+void CNuvOutput::PutCaretOnLine(int index)
+{
+    if (index < 0 || index >= m_pStore->m_nCount)
+        return;
+    COutputGeometry& g = m_pView->Geometry();
+    const int top = g.m_nTopLine;
+    // ResetView also stops the view following the end of the output, which would
+    // pull the caret back there at the next resize; its top-left state is not
+    // painted, as the lines below replace it at once.
+    m_pView->viewport()->setUpdatesEnabled(false);
+    m_pView->ResetView();
+    m_pView->viewport()->setUpdatesEnabled(true);
+    const int rows = std::max(g.m_nHeight / g.m_nLineHeight, 1);
+    g.m_nTopLine = index < top || index >= top + rows ? std::max(index - rows / 2, 0) : top;
+    g.m_nCaretX = g.m_nCharWidth;
+    g.m_nCaretY = (index - g.m_nTopLine) * g.m_nLineHeight;
+    m_pView->SyncScrollBars();
+    m_pView->viewport()->update();
 }
 
 int CNuvOutput::CaretLineIndex() const

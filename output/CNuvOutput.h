@@ -57,9 +57,16 @@ public:
     int GetOption(int id) const;
     void SetOption(int id, int value);
 
-    // Enter and double-click in the window; the go-to-error command. Until the
-    // editor's go-to-error arrives, it beeps.
+    // Enter and double-click in the window; the go-to-error command: the store
+    // line under the caret goes to the handler (with m_szModelPath). Past the
+    // last line, or with no handler, it beeps.
     void GotoErrorLine();
+    using GotoErrorHandler = void (*)(const char* line, std::size_t length, const char* modelPath);
+    static void SetGotoErrorHandler(GotoErrorHandler handler);
+    // The caret to the start of store line `index`, the line scrolled into view
+    // (to the middle of the window when it was out of view); nothing for an
+    // index outside the store.
+    void PutCaretOnLine(int index);
     // The store line under the caret (row m_nCaretY / H + T); the go-to-error
     // command reads it.
     int CaretLineIndex() const;

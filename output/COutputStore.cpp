@@ -143,6 +143,7 @@ void COutputStore::RemoveAll()
     m_nCount = 0;
     m_nLongest = 0;
     m_nCursor = 0;
+    ++m_nClears;
 }
 
 void COutputStore::FreeExtra()

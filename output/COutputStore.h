@@ -62,6 +62,9 @@ public:
     BOOL m_bAppend = FALSE;
     BOOL m_bValid = FALSE;
     char m_szFileName[MAX_PATH] = {};
+    // How many times RemoveAll emptied the store: a reader that keeps what it
+    // learnt of the lines knows by it that they were replaced.
+    unsigned m_nClears = 0;
 
 private:
     BOOL Grow();

@@ -178,6 +178,18 @@ bool CEditControl::CanUndo() const
     return m_widget->document()->isUndoAvailable();
 }
 
+// An edit block belongs to the document, whichever cursor opens or closes it;
+// opened at the caret, Undo puts the caret back there.
+void CEditControl::BeginUndoGroup()
+{
+    m_widget->textCursor().beginEditBlock();
+}
+
+void CEditControl::EndUndoGroup()
+{
+    m_widget->textCursor().endEditBlock();
+}
+
 void CEditControl::Cut()
 {
     m_widget->cut();

@@ -58,6 +58,9 @@ public:
 
     void Undo();
     bool CanUndo() const;
+    // The edits made between the two calls are undone by one Undo.
+    void BeginUndoGroup();
+    void EndUndoGroup();
     void Cut();
     void Copy();
     void Paste();

@@ -94,3 +94,12 @@ inline constexpr UINT BEEP_SIMPLE = 0xFFFFFFFFu;
 // Window style flags a caller may give as an editor window's placement kind.
 inline constexpr int WS_MINIMIZE = 0x20000000;
 inline constexpr int WS_MAXIMIZE = 0x01000000;
+
+// Flags of the find and replace dialogs' notification (FINDREPLACE.Flags).
+inline constexpr DWORD FR_DOWN = 0x1;
+inline constexpr DWORD FR_MATCHCASE = 0x4;
+inline constexpr DWORD FR_FINDNEXT = 0x8;
+inline constexpr DWORD FR_REPLACE = 0x10;
+inline constexpr DWORD FR_REPLACEALL = 0x20;
+inline constexpr DWORD FR_DIALOGTERM = 0x40;
+inline constexpr DWORD FR_HIDEWHOLEWORD = 0x10000;

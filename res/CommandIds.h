@@ -45,6 +45,9 @@ enum CommandId : int {
     ID_HELP_CONTENTS = 57668,
     ID_APP_ABOUT = 57664,
     ID_NEXT_PANE = 57640,  // Ctrl+N: no window handles it
+    // Commands of this program's own, beyond the desktop's table.
+    ID_RUN_NEXT_ERROR = 57700,
+    ID_RUN_PREVIOUS_ERROR = 57701,
     // Status-bar indicators.
     ID_INDICATOR_CAPS = 59137,
     ID_INDICATOR_NUM = 59138,

@@ -40,6 +40,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_RUN_LAST, nullptr, "Ctrl+K", "Execute the most recently run model", 14},
     {ID_RUN_TERMINATE, nullptr, nullptr, "Terminate the running model", kTerminateImage},
     {ID_RUN_DEBUGGER, "Run &Debugger", nullptr, "Start debugging session", -1},
+    {ID_RUN_NEXT_ERROR, "Ne&xt Error\tF8", "F8", "Go to the next error line of the output window", -1},
+    {ID_RUN_PREVIOUS_ERROR, "Pre&vious Error\tShift+F8", "Shift+F8",
+     "Go to the previous error line of the output window", -1},
     {ID_OPTIONS_ENVIRONMENT, "&Environment...", nullptr, "Set output options and specify additional DLLs", -1},
     {ID_OPTIONS_FONTS, "&Fonts...", nullptr, "Select fonts to display text in editing windows", -1},
     {ID_OPTIONS_SAVE_SETTINGS, "&Save Settings on Exit", nullptr, "Save or don't save current configuration on exit",
@@ -72,7 +75,8 @@ constexpr MenuEntry kEdit[] = {{ID_EDIT_UNDO},  {0},          {ID_EDIT_CUT}, {ID
 constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR}, {ID_VIEW_STATUS_BAR}};
 constexpr MenuEntry kSearch[] = {{ID_EDIT_FIND}, {ID_EDIT_REPLACE}, {0}, {ID_SEARCH_BRACE},
                                  {ID_SEARCH_UNCOMMENTED_BRACE}, {0}, {ID_SEARCH_GOTO_ERROR}};
-constexpr MenuEntry kRun[] = {{ID_RUN_ACTIVE}, {ID_RUN_PICK}, {ID_RUN_DEBUGGER}};
+constexpr MenuEntry kRun[] = {{ID_RUN_ACTIVE},     {ID_RUN_PICK}, {ID_RUN_DEBUGGER}, {0},
+                              {ID_RUN_NEXT_ERROR}, {ID_RUN_PREVIOUS_ERROR}};
 constexpr MenuEntry kOptions[] = {{ID_OPTIONS_ENVIRONMENT}, {ID_OPTIONS_FONTS}, {0}, {ID_OPTIONS_SAVE_SETTINGS}};
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_CASCADE}, {ID_WINDOW_TILE},   {ID_WINDOW_CLOSE}, {ID_WINDOW_CLOSE_ALL},
                                  {0},                 {ID_WINDOW_OUTPUT}, {0},               {ID_WINDOW_ARRANGE}};

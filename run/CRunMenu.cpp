@@ -6,8 +6,12 @@
 #include "res/CommandTable.h"
 
 namespace {
-// The menu's own three entries: Run Active, Pick model, Run Debugger.
-constexpr int kOwnEntries = 3;
+// The menu's own entries, as the command table lists them; the run's separator
+// and last entry follow them.
+qsizetype OwnEntries()
+{
+    return static_cast<qsizetype>(MenuBar()[kRunMenuIndex].entries.size());
+}
 }  // namespace
 
 void CRunMenu::ShowTerminate(QMenu* menu, QAction* terminate)
@@ -34,7 +38,7 @@ void CRunMenu::PutLast(QMenu* menu, QAction* action)
     if (!menu)
         return;
     const QList<QAction*> actions = menu->actions();
-    if (actions.size() <= kOwnEntries) {
+    if (actions.size() <= OwnEntries()) {
         menu->addSeparator();
         menu->addAction(action);
         return;

@@ -1,6 +1,6 @@
 #pragma once
-// The Run menu's last entry follows the run: the first run turns the three
-// entries into five (a separator and Terminate); from then on the last entry is
+// The Run menu's last entry follows the run: the first run adds a separator and
+// Terminate after the menu's own entries; from then on the last entry is
 // Terminate while a model runs and the last model ("path\tCtrl+K") afterwards.
 class QAction;
 class QMenu;

@@ -1,12 +1,14 @@
 // The editor's costs on the largest model it loads (65533 bytes): loading it
-// into a window, the caret-pane update that runs at every idle pass, and the
-// suggested find text.
+// into a window, the caret-pane update that runs at every idle pass, the
+// suggested find text, the brace table, a Find Next that finds nothing, and a
+// Replace All of 65,000 one-character occurrences.
 #include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <string>
 
 #include "FakeFrame.h"
+#include "editor/CMatchBrace.h"
 #include "editor/CNuvEdit.h"
 #include "editor/ModelFile.h"
 
@@ -59,6 +61,52 @@ void BM_GetFindText(benchmark::State& state)
     window->Destroy();
 }
 BENCHMARK(BM_GetFindText)->Unit(benchmark::kMicrosecond);
+
+// One scan of the whole model in the uncommented mode (comments and strings
+// skipped), copy of the text included.
+void BM_BraceTable(benchmark::State& state)
+{
+    FakeFrame frame;
+    CNuvEdit* window = CNuvEdit::CreateForFile(kPlaceDefault, g_model.c_str());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(theMatchBrace.BuildTable(window, u'(', TRUE));
+    state.counters["pairs"] = static_cast<double>(theMatchBrace.PairCount());
+    window->Destroy();
+}
+BENCHMARK(BM_BraceTable)->Unit(benchmark::kMillisecond);
+
+// From the start of the model to its end without a match: nothing changes, so
+// every iteration searches the whole text again.
+void BM_FindNextNoMatch(benchmark::State& state)
+{
+    FakeFrame frame;
+    CNuvEdit* window = CNuvEdit::CreateForFile(kPlaceDefault, g_model.c_str());
+    window->Edit().SetSel(0, 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(window->FindText("zzzz", TRUE, FALSE));
+    window->Destroy();
+}
+BENCHMARK(BM_FindNextNoMatch)->Unit(benchmark::kMillisecond);
+
+// 65,000 characters, every one an occurrence: the copy-per-replacement loop
+// would copy the text 65,000 times.
+void BM_ReplaceAll65000(benchmark::State& state)
+{
+    FakeFrame frame;
+    CNuvEdit* window = CNuvEdit::Create(kPlaceDefault);
+    const QByteArray text(65000, 'a');
+    for (auto _ : state) {
+        state.PauseTiming();
+        window->SetText(text.constData(), "/bench/a.nuv");
+        window->Edit().SetSel(0, 0);
+        state.ResumeTiming();
+        window->ReplaceAll("a", "b", TRUE, TRUE);
+    }
+    if (window->Edit().GetText() != QString(65000, u'b'))
+        state.SkipWithError("Replace All did not replace every occurrence");
+    window->Destroy();
+}
+BENCHMARK(BM_ReplaceAll65000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -136,6 +136,13 @@ TEST(UpdateRules, StateDrivenCommands)
     editor.canUndo = false;
     EXPECT_FALSE(UpdateRule(ID_EDIT_UNDO, editor).enabled);
 
+    UiState errors = Busy(Editor(false));
+    EXPECT_FALSE(UpdateRule(ID_RUN_NEXT_ERROR, errors).enabled);
+    EXPECT_FALSE(UpdateRule(ID_RUN_PREVIOUS_ERROR, errors).enabled);
+    errors.outputHasErrorLines = true;
+    EXPECT_TRUE(UpdateRule(ID_RUN_NEXT_ERROR, errors).enabled) << "error lines in the output, even during a run";
+    EXPECT_TRUE(UpdateRule(ID_RUN_PREVIOUS_ERROR, errors).enabled);
+
     UiState recent;
     recent.recentFiles = 2;
     EXPECT_TRUE(UpdateRule(ID_FILE_MRU_FILE2, recent).enabled);

@@ -36,7 +36,7 @@ TEST_F(RunE2e, AModelOpenedFromTheCommandLineRunsWithCtrlR)
     ASSERT_NE(editor, nullptr) << "the command-line file is shown in an editor";
     EXPECT_EQ(std::string(editor->m_szFileName), model);
     EXPECT_EQ(editor->Edit().Widget()->toPlainText(), ReadFile(model));
-    EXPECT_EQ(RunMenuTexts().size(), 3);
+    EXPECT_EQ(RunMenuTexts().size(), 6);
 
     QString titleDuring;
     int buttonDuring = 0;
@@ -52,8 +52,8 @@ TEST_F(RunE2e, AModelOpenedFromTheCommandLineRunsWithCtrlR)
     EXPECT_EQ(OutputLines(), (std::vector<std::string>{"Hello", "1 1", "2 4", "3 9"}));
     EXPECT_EQ(StatusText(), "The model '" + model + "' has finished");
     const QStringList menu = RunMenuTexts();
-    ASSERT_EQ(menu.size(), 5);
-    EXPECT_EQ(menu[3], "-");
+    ASSERT_EQ(menu.size(), 8);
+    EXPECT_EQ(menu[6], "-");
     EXPECT_EQ(menu.back().toStdString(), model + "\tCtrl+K");
     EXPECT_EQ(ToolBarCommand(kRunButton), ID_RUN_LAST);
     EXPECT_EQ(Frame().windowTitle(), "NUV");
@@ -65,7 +65,7 @@ TEST_F(RunE2e, AModelOpenedFromTheCommandLineRunsWithCtrlR)
     Frame().PostCommand(ID_RUN_LAST);
     DeliverPosted();
     EXPECT_EQ(OutputLines(), (std::vector<std::string>{"Hello", "1 1", "2 4", "3 9"}));
-    EXPECT_EQ(RunMenuTexts().size(), 5);
+    EXPECT_EQ(RunMenuTexts().size(), 8);
     EXPECT_EQ(RunMenuTexts().back().toStdString(), model + "\tCtrl+K");
     EXPECT_EQ(ToolBarCommand(kRunButton), ID_RUN_LAST);
     EXPECT_TRUE(prompts.Records().empty());

@@ -459,8 +459,6 @@ TEST_F(CNuvEditTest, EditCommands)
     int end = 0;
     window->Edit().GetSel(&start, &end);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 2));
-    EXPECT_FALSE(window->OnCommand(ID_SEARCH_BRACE));
-    EXPECT_FALSE(window->OnCommand(ID_SEARCH_UNCOMMENTED_BRACE));
     EXPECT_FALSE(window->OnCommand(ID_FILE_NEW));
 
     // Save on an untitled window is Save As.

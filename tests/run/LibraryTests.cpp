@@ -44,7 +44,7 @@ TEST_F(LibraryTest, AnUnusableLibraryStopsTheRunWithItsMessage)
         EXPECT_FALSE(output->m_bRunning);
         EXPECT_STREQ(output->m_szModelPath, "");
         EXPECT_TRUE(output->m_bHidden);
-        EXPECT_EQ(frame.RunMenu()->actions().size(), 3);
+        EXPECT_EQ(frame.RunMenu()->actions().size(), 6);
         EXPECT_EQ(frame.windowTitle(), "NUV");
         EXPECT_FALSE(IsLoaded(c.library));
     }

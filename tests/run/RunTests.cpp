@@ -46,6 +46,7 @@ TEST_F(RunTest, APrintingRunShowsItsOutputAndTheRunningState)
 
     EXPECT_EQ(during.title, "NUV - < Running hello.nuv >");
     EXPECT_EQ(during.menu, QStringList({"&Run Active\tCtrl+R", "&Pick model...\tCtrl+P", "Run &Debugger", "-",
+                                        "Ne&xt Error\tF8", "Pre&vious Error\tShift+F8", "-",
                                         "Terminate\tCTRL+BREAK"}));
     EXPECT_TRUE(during.button);
     EXPECT_TRUE(during.waitCursor);
@@ -61,7 +62,7 @@ TEST_F(RunTest, APrintingRunShowsItsOutputAndTheRunningState)
     EXPECT_EQ(frame.MdiArea()->activeSubWindow(), output);
     const Seen after = Look();
     EXPECT_EQ(after.title, "NUV");
-    EXPECT_EQ(after.menu.size(), 5);
+    EXPECT_EQ(after.menu.size(), 8);
     EXPECT_EQ(after.menu.back().toStdString(), model + "\tCtrl+K");
     EXPECT_FALSE(after.button);
     EXPECT_FALSE(after.waitCursor);
@@ -77,11 +78,11 @@ TEST_F(RunTest, LaterRunsSwapTheLastRunMenuEntry)
     QStringList during;
     During(10, [&] { during = RunMenuTexts(); });
     ASSERT_TRUE(Run(second));
-    EXPECT_EQ(during.size(), 5);
+    EXPECT_EQ(during.size(), 8);
     EXPECT_EQ(during.back(), "Terminate\tCTRL+BREAK");
     const QStringList after = RunMenuTexts();
-    EXPECT_EQ(after.size(), 5);
-    EXPECT_EQ(after[3], "-");
+    EXPECT_EQ(after.size(), 8);
+    EXPECT_EQ(after[6], "-");
     EXPECT_EQ(after.back().toStdString(), second + "\tCtrl+K");
 }
 
