@@ -27,14 +27,13 @@ namespace {
 
 constexpr int kMenuItemPosition = kOutputWindowMenuPosition;
 
-// `value` as `digits` digits, padded with 0 on the left; a longer number keeps
-// its first digits, as the pane has room for no more.
-void FormatPane(char* buffer, int value, int digits)
+// `value` padded with 0 on the left to `digits` digits; a longer number shows
+// whole (the pane widens for it), never cut to a different number.
+template <std::size_t size>
+void FormatPane(char (&buffer)[size], int value, int digits)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*d", digits, value < 0 ? 0 : value);
-    std::memcpy(buffer, text, static_cast<std::size_t>(digits));
-    buffer[digits] = '\0';
+    static_assert(size >= 11, "room for every int");
+    std::snprintf(buffer, size, "%0*d", digits, value < 0 ? 0 : value);
 }
 
 }  // namespace
@@ -166,6 +165,10 @@ void CNuvOutput::ScrollToEnd()
 void CNuvOutput::StartOutput(const char* modelPath)
 {
     m_pStore->RemoveAll();
+    // An exit agreed to during an earlier run, whose shutdown was then
+    // cancelled, must not end this run's program or skip its questions.
+    if (modelPath)
+        m_bExitRequested = FALSE;
     if (!modelPath || !CopyWhole(m_szModelPath, sizeof m_szModelPath, modelPath))
         m_szModelPath[0] = '\0';
     m_nRunStatus = 3;

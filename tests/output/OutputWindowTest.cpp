@@ -223,9 +223,14 @@ TEST_F(OutputWindowTest, PositionPanes)
         const char* columnText;
     } cases[] = {
         {0, 0, 0, 0, "000001", "001"},
-        {1234560, 0, 6, 0, "123456", "001"},
-        {0, 999, 0, 0, "000001", "100"},
         {0, 40, 2, 3, "000003", "044"},
+        {999990, 0, 8, 98, "999999", "099"},
+        // Numbers longer than the padding show whole, never cut to their first digits.
+        {1000000, 0, 0, 0, "1000001", "001"},
+        {1234560, 0, 6, 0, "1234567", "001"},
+        {0, 999, 0, 0, "000001", "1000"},
+        {0, 5040000, 0, 0, "000001", "5040001"},
+        {2147483000, 2147483000, 6, 6, "2147483007", "2147483007"},
     };
     ShowSized(300, 200);
     COutputGeometry& g = output->View()->Geometry();
@@ -235,8 +240,8 @@ TEST_F(OutputWindowTest, PositionPanes)
         g.m_nCaretX = g.m_nCharWidth * (1 + c.column);
         g.m_nCaretY = g.m_nLineHeight * c.row;
         output->UpdatePositionPanes();
-        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE], c.line);
-        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN], c.columnText);
+        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE].toStdString(), c.line);
+        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN].toStdString(), c.columnText);
     }
 }
 
@@ -386,6 +391,28 @@ TEST_F(RunTest, LeavingDuringARun)
     EXPECT_TRUE(prompts.Beeps().empty());
     QApplication::processEvents();
     EXPECT_FALSE(frame.isVisible());
+}
+
+// An exit agreed to during a run whose shutdown was then cancelled (at a
+// save question) must not reach into the next run: that run's end does not
+// close the program.
+TEST_F(RunTest, ACancelledExitDoesNotCarryIntoTheNextRun)
+{
+    output->StartOutput("/models/first.nuv");
+    prompts.ExpectMessageBox(IDYES);
+    EXPECT_FALSE(output->QueryCloseOutput());
+    output->EndOutput(3);
+    QApplication::processEvents();
+    ASSERT_FALSE(frame.isVisible()) << "the close came";
+    frame.show();  // ...and was cancelled
+
+    prompts.Clear();
+    output->StartOutput("/models/second.nuv");
+    EXPECT_FALSE(output->m_bExitRequested);
+    output->EndOutput(3);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(prompts.Beeps(), std::vector<UINT>{MB_ICONASTERISK});
 }
 
 TEST_F(RunTest, LeavingWhenIdle)
