@@ -44,8 +44,13 @@ public:
     bool HScroll(int code, int position = 0);
     // The row after the last line in view, the caret at its start.
     void ScrollToEnd();
-    // Keeps T and L within the text after a size change.
-    void ClampToText();
+    // The client area became `width` x `height` (a resize, a bar shown or
+    // hidden). T and L stay within the text, and the caret stays on its line
+    // and column: when the new size would leave it outside the view, the view
+    // scrolls by the least that brings its row fully into view and keeps it no
+    // further right than just after the last whole column. Never follows the
+    // end: that is for output arriving and for showing the window.
+    void Resized(int width, int height);
 
     // The scroll-bar fit check: the bar is not needed.
     bool VerticalFits() const;
@@ -71,6 +76,7 @@ public:
 private:
     int LineLength(int index) const;
     void EndKey();
+    void ClampToText();
 
     const COutputStore* m_pStore;
 };

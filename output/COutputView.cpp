@@ -114,13 +114,12 @@ QSize COutputView::sizeHint() const
 
 void COutputView::MeasureClient()
 {
-    m_geometry.SetClientSize(viewport()->width(), viewport()->height());
+    m_geometry.Resized(viewport()->width(), viewport()->height());
 }
 
 void COutputView::ResetView()
 {
     m_geometry.Reset();
-    m_bFollowing = false;
     SyncScrollBars();
     if (isVisible())
         viewport()->repaint();
@@ -129,7 +128,6 @@ void COutputView::ResetView()
 void COutputView::FollowEnd()
 {
     m_geometry.ScrollToEnd();
-    m_bFollowing = true;
     RequestRepaint();
 }
 
@@ -190,15 +188,12 @@ void COutputView::SyncScrollBars()
         if (viewport()->size() == before)
             break;
         MeasureClient();
-        if (m_bFollowing)
-            m_geometry.ScrollToEnd();
     }
     m_bSyncing = false;
 }
 
 void COutputView::ViewMoved()
 {
-    m_bFollowing = false;
     SyncScrollBars();
     viewport()->update();
 }
@@ -224,10 +219,8 @@ void COutputView::OnVerticalAction(int action)
     const bool ignoredDrag = code == G::SB_THUMBTRACK && !moved;
     if (!ignoredDrag)
         bar->setSliderPosition(m_geometry.m_nTopLine);
-    if (moved) {
-        m_bFollowing = false;
+    if (moved)
         viewport()->update();
-    }
 }
 
 void COutputView::OnHorizontalAction(int action)
@@ -242,20 +235,14 @@ void COutputView::OnHorizontalAction(int action)
         return;  // the thumb moves; the text follows on release
     const bool moved = code >= 0 && m_geometry.HScroll(code, bar->sliderPosition());
     bar->setSliderPosition(m_geometry.m_nLeftColumn);
-    if (moved) {
-        m_bFollowing = false;
+    if (moved)
         viewport()->update();
-    }
 }
 
 void COutputView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     MeasureClient();
-    if (m_bFollowing)
-        m_geometry.ScrollToEnd();
-    else
-        m_geometry.ClampToText();
     SyncScrollBars();
     viewport()->update();
 }
@@ -291,11 +278,7 @@ void COutputView::keyPressEvent(QKeyEvent* event)
 {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
-    const int top = m_geometry.m_nTopLine;
-    const int left = m_geometry.m_nLeftColumn;
     const auto result = m_geometry.KeyDown(KeyOf(event->key()), ctrl, shift);
-    if (top != m_geometry.m_nTopLine || left != m_geometry.m_nLeftColumn)
-        m_bFollowing = false;
     SyncScrollBars();
     viewport()->update();
     event->accept();

@@ -73,7 +73,6 @@ private:
     COutputGeometry m_geometry;
     int m_nAscent = 0;
     bool m_bHasCaret = false;
-    bool m_bFollowing = false;  // the last move was FollowEnd: keep the end in view on resizing
     bool m_bSyncing = false;
     bool m_bPending = false;
     int m_nUnclockedRequests = 0;  // requests since the clock was last read

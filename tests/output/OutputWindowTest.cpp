@@ -207,6 +207,53 @@ TEST_F(OutputWindowTest, KeysAndClicksThroughEvents)
     EXPECT_EQ(g.m_nCaretY, h);
 }
 
+// After a run the user points at a line; resizing the window in any way
+// keeps the caret on that line (Enter and Ctrl+E read it), in view.
+TEST_F(OutputWindowTest, ResizingKeepsTheCaretOnItsLine)
+{
+    ShowSized(300, 200);
+    output->StartOutput("/models/resize.nuv");
+    AddLines(60, "a line of text");
+    output->EndOutput(3);
+    ASSERT_TRUE(Settle());
+    const COutputGeometry& g = Geometry();
+    const int w = g.m_nCharWidth, h = g.m_nLineHeight;
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(4.5 * w, 3.5 * h), QPointF(), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(output->View()->viewport(), &click);
+    const int line = output->CaretLineIndex();
+    const int column = g.CaretColumnNumber();
+    ASSERT_LT(line, 60);
+
+    auto* editor = frame.MdiArea()->addSubWindow(new QWidget);
+    editor->show();
+    const QSize extra = output->size() - output->View()->viewport()->size();
+    const struct Step {
+        const char* name;
+        std::function<void()> action;
+    } steps[] = {
+        {"larger", [&] { output->resize(QSize(500, 400) + extra); }},
+        {"maximised", [&] { output->showMaximized(); }},
+        {"restored", [&] { output->showNormal(); }},
+        {"the frame resized", [&] { frame.resize(frame.size() + QSize(80, 60)); }},
+        {"tiled", [&] { frame.MdiArea()->tileSubWindows(); }},
+        {"cascaded", [&] { frame.MdiArea()->cascadeSubWindows(); }},
+        {"lower than the caret's row", [&] { output->resize(QSize(300, 2 * h) + extra); }},
+        {"narrower than the caret's column", [&] { output->resize(QSize(2 * w, 200) + extra); }},
+        {"back to the first size", [&] { output->resize(QSize(300, 200) + extra); }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.action();
+        QApplication::processEvents();
+        EXPECT_EQ(output->CaretLineIndex(), line);
+        EXPECT_EQ(g.CaretColumnNumber(), column);
+        EXPECT_GE(g.m_nCaretY, 0);
+        EXPECT_LE(g.m_nCaretY + h, std::max(g.m_nHeight, h)) << "the caret's row is in view";
+        EXPECT_GE(g.m_nCaretX, w);
+    }
+}
+
 TEST_F(OutputWindowTest, WindowLowerThanOneLine)
 {
     ShowSized(300, output->View()->Geometry().m_nLineHeight / 2);
