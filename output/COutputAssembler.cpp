@@ -115,6 +115,39 @@ bool COutputAssembler::StoreLine(bool continueOpenLine)
     return continueOpenLine ? m_sink.AppendToLastLine(m_buffer) : m_sink.AddOutputText(m_buffer, m_column);
 }
 
+// The column of p in characters. What was read before stays read: a line of
+// many tabs is read once, not once per tab.
+std::size_t COutputAssembler::CharacterColumn()
+{
+    if (m_scanned.Bytes() > m_column)
+        m_scanned.Truncate(m_buffer, m_column);
+    m_scanned.Feed(m_buffer + m_scanned.Bytes(), m_column - m_scanned.Bytes());
+    return m_scanned.Characters();
+}
+
+// p moves back (BS, CR): what lies beyond it is overwritten or cut.
+void COutputAssembler::SetColumn(std::size_t column)
+{
+    m_column = column;
+    if (m_scanned.Bytes() > column)
+        m_scanned.Truncate(m_buffer, column);
+}
+
+// One character back: a whole UTF-8 character while the line reads as UTF-8,
+// else one byte.
+void COutputAssembler::StepBack()
+{
+    if (m_column == 0)
+        return;
+    CharacterColumn();
+    std::size_t column = m_column - 1;
+    if (m_scanned.Valid()) {
+        while (column > 0 && (static_cast<unsigned char>(m_buffer[column]) & 0xC0) == 0x80)
+            --column;
+    }
+    SetColumn(column);
+}
+
 COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineStart)
 {
     if (!text)
@@ -130,7 +163,7 @@ COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineSta
 
 COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char* end, BOOL& atLineStart)
 {
-    m_column = 0;
+    SetColumn(0);
     bool lineFeed = false;
 
     for (const char* c = text;; ++c) {
@@ -162,13 +195,10 @@ COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char
             atLineStart = FALSE;
             return Result::Ok;
         case BEL: m_sink.Bell(); break;
-        case BS:
-            if (m_column > 0)
-                --m_column;
-            break;
-        case CR: m_column = 0; break;
+        case BS: StepBack(); break;
+        case CR: SetColumn(0); break;
         case TAB: {
-            const std::size_t spaces = 4 - m_column % 4;
+            const std::size_t spaces = 4 - CharacterColumn() % 4;
             if (!Reserve(spaces))
                 return Result::NoMemory;
             std::memset(m_buffer + m_column, ' ', spaces);
@@ -180,7 +210,7 @@ COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char
             if (m_column > 0) {
                 if (!StoreLine(!atLineStart))
                     return Result::NoMemory;
-                m_column = 0;
+                SetColumn(0);
                 atLineStart = TRUE;
             } else if (atLineStart) {
                 // A failed empty line is reported like any other lost line.
@@ -198,7 +228,11 @@ COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char
             for (int i = 0; i < empties; ++i)
                 if (!m_sink.AddOutputEmptyLine())
                     return Result::NoMemory;
-            std::memset(m_buffer, ' ', m_column);
+            // The same column in characters, as spaces: never more bytes than before.
+            const std::size_t column = CharacterColumn();
+            std::memset(m_buffer, ' ', column);
+            SetColumn(0);
+            m_column = column;
             break;
         }
         default: break;  // not reached: every other byte is text

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "output/COutputLineText.h"
 #include "output/COutputStore.h"
 
 void COutputGeometry::SetMetrics(int charWidth, int lineHeight)
@@ -35,9 +36,13 @@ int COutputGeometry::LongestLine() const
     return m_pStore ? m_pStore->m_nLongest : 0;
 }
 
+// In characters, as the line is shown.
 int COutputGeometry::LineLength(int index) const
 {
-    return index >= 0 && index < LineCount() ? m_pStore->GetLineLength(index) : 0;
+    if (index < 0 || index >= LineCount())
+        return 0;
+    return COutputLineText::CharacterCount(m_pStore->GetLine(index),
+                                           static_cast<std::size_t>(m_pStore->GetLineLength(index)));
 }
 
 // Clamped so that a very long text cannot overflow the pixel arithmetic.

@@ -1,7 +1,8 @@
 #pragma once
 // Where the output view stands and where its caret is, and how keys, clicks and
 // scroll-bar actions move them. Plain arithmetic on whole rows and columns: the
-// widget measures, draws and applies; this decides.
+// widget measures, draws and applies; this decides. A column is a character of
+// a line as COutputLineText reads it, not a byte.
 //
 // Row j of the view (y = j*H .. j*H+H-1) shows line T+j; the first W pixels of
 // each row are a blank margin and character c of a line is drawn at
@@ -57,7 +58,7 @@ public:
     bool HorizontalFits() const;
 
     int LineCount() const;     // N
-    int LongestLine() const;   // M
+    int LongestLine() const;   // M, in characters
     int CaretLineIndex() const;  // 0-based line under the caret
     // 1-based line and column of the caret, for the status panes.
     int CaretLineNumber() const { return CaretLineIndex() + 1; }

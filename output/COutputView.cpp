@@ -1,11 +1,13 @@
 #include "output/COutputView.h"
 
+#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 #include <cstring>
 
+#include "output/COutputLineText.h"
 #include "output/COutputStore.h"
 #include "platform/FontConversion.h"
 #include "platform/Prompts.h"
@@ -58,21 +60,35 @@ constexpr int kCaretWidth = 2;
 
 }  // namespace
 
-COutputView::COutputView(const COutputStore* store, QWidget* parent)
-    : QAbstractScrollArea(parent), m_pStore(store), m_geometry(store)
+namespace {
+
+// The stock fixed-pitch font at normal weight.
+QFont DisplayFont()
 {
-    // The stock fixed-pitch font at normal weight, made once.
     QFont font = SystemFixedFont();
     font.setWeight(QFont::Normal);
     font.setFixedPitch(true);
+    return font;
+}
+
+}  // namespace
+
+COutputView::COutputView(const COutputStore* store, QWidget* parent)
+    : QAbstractScrollArea(parent), m_pStore(store), m_geometry(store), m_metrics(DisplayFont())
+{
+    const QFont font = DisplayFont();
     setFont(font);
     viewport()->setFont(font);
     const QFontMetrics metrics(font);
-    // In a fixed-pitch font every advance is the average width; measuring an
-    // advance keeps the columns exactly where the characters are drawn.
-    m_geometry.SetMetrics(metrics.horizontalAdvance(QLatin1Char('M')), metrics.height() + std::max(metrics.leading(), 0));
+    // W is the advance rounded to whole pixels: the cells, not the font, place
+    // the glyphs, so the caret never drifts from them.
+    m_geometry.SetMetrics(std::max(qRound(m_metrics.horizontalAdvance(QLatin1Char('M'))), 1),
+                          metrics.height() + std::max(metrics.leading(), 0));
     m_nAscent = metrics.ascent();
     m_geometry.Reset();
+    m_rawFont = QRawFont::fromFont(font);
+    for (char32_t c = 0; c < m_asciiGlyphs.size(); ++c)
+        m_asciiGlyphs[c] = c > ' ' && c < 0x7F ? GlyphOf(c) : 0;
 
     QPalette palette = viewport()->palette();
     palette.setColor(QPalette::Base, Qt::white);
@@ -263,15 +279,77 @@ void COutputView::paintEvent(QPaintEvent* event)
     painter.setClipRect(QRect(w, area.top(), std::max(g.m_nWidth - w, 0), area.height()));
     for (int i = first; i <= last; ++i) {
         const char* line = m_pStore->GetLine(i);
-        const int length = static_cast<int>(std::strlen(line));
-        if (length <= g.m_nLeftColumn)
+        const COutputLineText text(line, static_cast<std::size_t>(m_pStore->GetLineLength(i)));
+        if (text.Length() <= g.m_nLeftColumn)
             continue;
-        const int shown = std::min(length - g.m_nLeftColumn, visibleColumns);
-        painter.drawText(w, (i - g.m_nTopLine) * h + m_nAscent, QString::fromUtf8(line + g.m_nLeftColumn, shown));
+        text.Characters(g.m_nLeftColumn, visibleColumns, m_characters);
+        DrawCharacters(painter, (i - g.m_nTopLine) * h + m_nAscent);
     }
     painter.setClipping(false);
     if (m_bHasCaret)
         painter.fillRect(g.m_nCaretX, g.m_nCaretY, kCaretWidth, h, Qt::black);
+}
+
+// m_characters, each in its cell from the first text column on: the glyphs
+// the font has in one run, the others one by one.
+void COutputView::DrawCharacters(QPainter& painter, int baseline)
+{
+    const int w = m_geometry.m_nCharWidth;
+    m_runGlyphs.clear();
+    m_runPositions.clear();
+    for (std::size_t c = 0; c < m_characters.size(); ++c) {
+        const char32_t character = m_characters[c];
+        if (character == U' ')
+            continue;
+        const int x = w * (1 + static_cast<int>(c));
+        const quint32 glyph = character < m_asciiGlyphs.size() ? m_asciiGlyphs[character] : GlyphOf(character);
+        if (glyph != 0) {
+            m_runGlyphs.append(glyph);
+            m_runPositions.append(QPointF(x, 0));
+        } else {
+            DrawFallback(painter, x, baseline, character);
+        }
+    }
+    if (m_runGlyphs.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(m_rawFont);
+    run.setGlyphIndexes(m_runGlyphs);
+    run.setPositions(m_runPositions);
+    painter.drawGlyphRun(QPointF(0, baseline), run);
+}
+
+quint32 COutputView::GlyphOf(char32_t character)
+{
+    const auto known = m_glyphs.constFind(character);
+    if (known != m_glyphs.constEnd())
+        return *known;
+    const QString text = QString::fromUcs4(&character, 1);
+    quint32 glyph = 0;
+    int count = 1;
+    if (!m_rawFont.isValid() || !m_rawFont.glyphIndexesForChars(text.constData(), static_cast<int>(text.size()), &glyph, &count) ||
+        count != 1)
+        glyph = 0;
+    m_glyphs.insert(character, glyph);
+    return glyph;
+}
+
+// A character the display font lacks, drawn with the font's fallbacks and
+// squeezed to the cell's width when it is wider, so that it takes one column.
+void COutputView::DrawFallback(QPainter& painter, int x, int baseline, char32_t character)
+{
+    const QString text = QString::fromUcs4(&character, 1);
+    const qreal width = m_metrics.horizontalAdvance(text);
+    const int w = m_geometry.m_nCharWidth;
+    if (width <= w) {
+        painter.drawText(QPointF(x, baseline), text);
+        return;
+    }
+    painter.save();
+    painter.translate(x, baseline);
+    painter.scale(w / width, 1.0);
+    painter.drawText(QPointF(0, 0), text);
+    painter.restore();
 }
 
 void COutputView::keyPressEvent(QKeyEvent* event)

@@ -4,6 +4,13 @@
 // selection. The decisions are COutputGeometry's; this widget measures, draws
 // and turns Qt's events into them.
 //
+// One measure for everything: character c of a line (COutputLineText's
+// characters) is drawn in its cell at x = W*(1 + c - L), where the caret and
+// clicks put it too. The font's own advance is fractional and would drift from
+// the cells along a line, so glyphs are placed cell by cell; a character the
+// font lacks (an emoji) comes from a fallback font, squeezed into its one cell
+// when it is wider, so that nothing after it moves.
+//
 // Following the output: the window calls FollowEnd for stored lines (once per
 // chunk of output), which moves the view and asks for a repaint. At most one synchronous repaint happens per
 // kRepaintInterval; later requests are gathered into one repaint when the
@@ -14,7 +21,12 @@
 // does not show.
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QRawFont>
 #include <QTimer>
+#include <array>
+#include <string>
 
 #include "output/COutputGeometry.h"
 
@@ -68,10 +80,20 @@ private:
     void OnHorizontalAction(int action);
     void ViewMoved();
     void MeasureClient();
+    void DrawCharacters(QPainter& painter, int baseline);
+    quint32 GlyphOf(char32_t character);
+    void DrawFallback(QPainter& painter, int x, int baseline, char32_t character);
 
     const COutputStore* m_pStore;
     COutputGeometry m_geometry;
     int m_nAscent = 0;
+    QRawFont m_rawFont;                   // the display font's own glyphs
+    QFontMetricsF m_metrics;              // with its fallbacks
+    std::array<quint32, 128> m_asciiGlyphs{};
+    QHash<char32_t, quint32> m_glyphs;    // other characters met so far; 0: not in the font
+    std::u32string m_characters;          // painting's work buffers, reused
+    QList<quint32> m_runGlyphs;
+    QList<QPointF> m_runPositions;
     bool m_bHasCaret = false;
     bool m_bSyncing = false;
     bool m_bPending = false;

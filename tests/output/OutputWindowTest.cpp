@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
@@ -252,6 +253,82 @@ TEST_F(OutputWindowTest, ResizingKeepsTheCaretOnItsLine)
         EXPECT_LE(g.m_nCaretY + h, std::max(g.m_nHeight, h)) << "the caret's row is in view";
         EXPECT_GE(g.m_nCaretX, w);
     }
+}
+
+// Whether any pixel of `rect` in `image` is not white.
+bool HasInk(const QImage& image, const QRect& rect)
+{
+    const QRect area = rect.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) != Qt::white)
+                return true;
+    return false;
+}
+
+// What the view shows, where the caret goes and what the panes say agree, in
+// characters: End, a click beyond the end, the column pane, the fit check and
+// the drawing, for lines of accents, euros and an emoji, a Latin-1 line and a
+// long ASCII line (whose glyphs must not drift from the caret's columns).
+TEST_F(OutputWindowTest, LinesAreShownAndPointedAtInCharacters)
+{
+    const struct Case {
+        const char* name;
+        std::string bytes;
+        int characters;
+    } cases[] = {
+        {"accents, euros and an emoji", "caf\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9 \xe2\x82\xac\xe2\x82\xac\xe2\x82\xac \xf0\x9f\x98\x80 end", 19},
+        {"Latin-1", "caf\xe9 \xe9\xe9\xe9\xe9 fin", 13},
+        {"long ASCII", "0123456789abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRS", 65},
+    };
+    const int w = Geometry().m_nCharWidth, h = Geometry().m_nLineHeight;
+    ShowSized(w * 24, h * 6);  // room for 23 columns: the first two lines fit
+    output->StartOutput("/models/text.nuv");
+    for (const Case& c : cases)
+        AddLines(1, c.bytes.c_str());
+    output->EndOutput(3);
+    ASSERT_TRUE(Settle());
+    COutputView* view = output->View();
+    const COutputGeometry& g = Geometry();
+    EXPECT_EQ(output->m_pStore->m_nLongest, 65);
+    EXPECT_STREQ(output->m_pStore->GetLine(0), cases[0].bytes.c_str()) << "the store keeps the bytes";
+
+    for (int row = 0; row < 3; ++row) {
+        const Case& c = cases[row];
+        SCOPED_TRACE(c.name);
+        Press(Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < row; ++i)
+            Press(Qt::Key_Down);
+        Press(Qt::Key_End);
+        output->UpdatePositionPanes();
+        EXPECT_EQ(g.CaretColumnNumber(), c.characters + 1);
+        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN].toStdString(), QString("%1").arg(c.characters + 1, 3, 10, QChar('0')).toStdString());
+        const int caretX = g.m_nCaretX;
+        EXPECT_EQ(caretX, w * (1 + c.characters - g.m_nLeftColumn));
+        EXPECT_LE(caretX, g.m_nWidth - w) << "End keeps the caret in view";
+        QMouseEvent click(QEvent::MouseButtonPress, QPointF(g.m_nWidth - 2, row * h + 2), QPointF(), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &click);
+        EXPECT_EQ(g.m_nCaretX, caretX) << "a click beyond the end stops where End does";
+
+        view->clearFocus();  // no caret in the picture
+        const QImage image = view->viewport()->grab().toImage();
+        const int y = row * h;
+        EXPECT_TRUE(HasInk(image, QRect(caretX - w, y, w, h))) << "the last character is drawn in its cell";
+        EXPECT_FALSE(HasInk(image, QRect(caretX, y, g.m_nWidth - caretX, h))) << "nothing is drawn beyond it";
+        view->setFocus();
+    }
+    // Scrolled sideways by four characters, "é" is drawn in the first column.
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < 4; ++i)
+        view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    ASSERT_EQ(g.m_nLeftColumn, 4);
+    view->clearFocus();
+    const QImage shifted = view->viewport()->grab().toImage();
+    view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    ASSERT_EQ(g.m_nLeftColumn, 0);
+    const QImage unshifted = view->viewport()->grab().toImage();
+    EXPECT_EQ(shifted.copy(w, 0, w * 16, h), unshifted.copy(w * 5, 0, w * 16, h));
 }
 
 TEST_F(OutputWindowTest, WindowLowerThanOneLine)
