@@ -362,7 +362,7 @@ int CNuvOutput::CaretLineIndex() const
 
 void CNuvOutput::UpdatePositionPanes()
 {
-    const COutputGeometry& g = m_pView->Geometry();
+    const COutputGeometry& g = m_pView->ShownGeometry();
     m_nLine = g.CaretLineNumber();
     m_nColumn = g.CaretColumnNumber();
     FormatPane(m_szLine, m_nLine, 6);

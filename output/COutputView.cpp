@@ -111,6 +111,7 @@ COutputView::COutputView(const COutputStore* store, QWidget* parent)
     connect(horizontalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
         if (m_bSyncing)
             return;
+        ApplyPendingEnd();
         if (m_geometry.HScroll(G::SB_THUMBPOSITION, horizontalScrollBar()->sliderPosition()))
             ViewMoved();
         else
@@ -128,14 +129,30 @@ QSize COutputView::sizeHint() const
     return {m_geometry.m_nCharWidth * 82, m_geometry.m_nLineHeight * 20};
 }
 
+COutputGeometry& COutputView::Geometry()
+{
+    ApplyPendingEnd();
+    return m_geometry;
+}
+
+void COutputView::ApplyPendingEnd()
+{
+    if (!m_bEndPending)
+        return;
+    m_bEndPending = false;
+    m_geometry.ScrollToEnd();
+}
+
 void COutputView::MeasureClient()
 {
+    ApplyPendingEnd();
     m_geometry.Resized(viewport()->width(), viewport()->height());
 }
 
 void COutputView::ResetView()
 {
     m_geometry.Reset();
+    m_bEndPending = false;
     SyncScrollBars();
     if (isVisible())
         viewport()->repaint();
@@ -143,7 +160,7 @@ void COutputView::ResetView()
 
 void COutputView::FollowEnd()
 {
-    m_geometry.ScrollToEnd();
+    m_bEndPending = true;
     RequestRepaint();
 }
 
@@ -183,6 +200,7 @@ void COutputView::SyncScrollBars()
 {
     if (m_bSyncing)
         return;
+    ApplyPendingEnd();
     m_bSyncing = true;
     for (int round = 0; round < 3; ++round) {
         const QSize before = viewport()->size();
@@ -228,6 +246,7 @@ void COutputView::OnVerticalAction(int action)
 {
     if (m_bSyncing)
         return;
+    ApplyPendingEnd();
     QScrollBar* bar = verticalScrollBar();
     const int code = CodeOf(action, bar->isSliderDown());
     const bool moved = code >= 0 && m_geometry.VScroll(code, bar->sliderPosition());
@@ -243,6 +262,7 @@ void COutputView::OnHorizontalAction(int action)
 {
     if (m_bSyncing)
         return;
+    ApplyPendingEnd();
     QScrollBar* bar = horizontalScrollBar();
     int code = CodeOf(action, bar->isSliderDown());
     if (code == G::SB_BOTTOM)
@@ -266,6 +286,7 @@ void COutputView::resizeEvent(QResizeEvent* event)
 // Draws only the lines that meet the invalid rectangle, and the one above it.
 void COutputView::paintEvent(QPaintEvent* event)
 {
+    ApplyPendingEnd();
     QPainter painter(viewport());
     const QRect area = event->rect();
     painter.fillRect(area, Qt::white);
@@ -356,6 +377,7 @@ void COutputView::keyPressEvent(QKeyEvent* event)
 {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
+    ApplyPendingEnd();
     const auto result = m_geometry.KeyDown(KeyOf(event->key()), ctrl, shift);
     SyncScrollBars();
     viewport()->update();
@@ -374,6 +396,7 @@ void COutputView::mousePressEvent(QMouseEvent* event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
+    ApplyPendingEnd();
     m_geometry.Click(at.x(), at.y());
     viewport()->update();
     event->accept();
@@ -396,6 +419,7 @@ void COutputView::wheelEvent(QWheelEvent* event)
     if (lines == 0 && delta != 0)
         lines = delta > 0 ? -1 : 1;
     bool moved = false;
+    ApplyPendingEnd();
     for (int i = 0; i < std::abs(lines); ++i)
         moved = m_geometry.VScroll(lines < 0 ? G::SB_LINEUP : G::SB_LINEDOWN) || moved;
     if (moved)

@@ -12,7 +12,9 @@
 // when it is wider, so that nothing after it moves.
 //
 // Following the output: the window calls FollowEnd for stored lines (once per
-// chunk of output), which moves the view and asks for a repaint. At most one synchronous repaint happens per
+// chunk of output), which marks the end to be followed and asks for a repaint;
+// the view moves to the end when it next paints or is asked where it stands
+// (Geometry), not once per chunk. At most one synchronous repaint happens per
 // kRepaintInterval; later requests are gathered into one repaint when the
 // interval is up (a timer, run by the next pump), so the final state is always
 // painted but a long output does not pay for a repaint per line. While that
@@ -40,8 +42,11 @@ public:
 
     explicit COutputView(const COutputStore* store, QWidget* parent = nullptr);
 
-    COutputGeometry& Geometry() { return m_geometry; }
-    const COutputGeometry& Geometry() const { return m_geometry; }
+    // Where the view stands, a follow still waiting for its repaint applied.
+    COutputGeometry& Geometry();
+    // Where the view stands as it was last painted or moved: the status panes
+    // show this caret, so they change with the screen, not once per line.
+    const COutputGeometry& ShownGeometry() const { return m_geometry; }
 
     // A run starts: top-left, caret at the start of the first row, bars hidden.
     void ResetView();
@@ -76,6 +81,7 @@ protected:
 
 private:
     void RequestRepaint();
+    void ApplyPendingEnd();
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);
     void ViewMoved();
@@ -97,6 +103,7 @@ private:
     bool m_bHasCaret = false;
     bool m_bSyncing = false;
     bool m_bPending = false;
+    bool m_bEndPending = false;  // FollowEnd has not moved the geometry yet
     int m_nUnclockedRequests = 0;  // requests since the clock was last read
     QElapsedTimer m_sinceRepaint;
     QTimer m_repaintTimer;

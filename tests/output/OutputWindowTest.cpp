@@ -408,9 +408,13 @@ TEST_F(OutputWindowTest, ChunksFollowToTheirEnd)
         const int paintsBefore = counter.paints;
         ASSERT_TRUE(output->AddOutput(c.chunk.c_str()));
         EXPECT_EQ(output->m_pStore->m_nCount, c.lines);
+        Geometry();  // asking where the view stands applies the follow at once
         EXPECT_EQ(g.m_nCaretY, g.m_nLineHeight * (c.lines - g.m_nTopLine)) << "the row after the last line";
         ASSERT_TRUE(Settle());
         EXPECT_GT(counter.paints, paintsBefore);
+        output->UpdatePositionPanes();
+        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE].toStdString(), QString("%1").arg(c.lines + 1, 6, 10, QChar('0')).toStdString())
+            << "the pane shows the painted caret";
     }
     EXPECT_GT(g.m_nTopLine, 0);
     EXPECT_GT(output->View()->verticalScrollBar()->maximum(), 0);
