@@ -25,11 +25,9 @@ constexpr std::array<bool, 256> kStopsText = [] {
     return stops;
 }();
 
-// The first stop byte at or after `c`, in the chunk `begin` .. `end` (its NUL,
-// which stops every search). Every stop byte is below 14. Eight bytes at a time
-// are skipped while none of them is; otherwise the first byte below 14 is found
-// from the bit mask (the mask is exact up to and including that byte) and
-// looked up.
+// Every stop byte is below 14. Eight bytes at a time are skipped while none of
+// them is; otherwise the first byte below 14 is found from the bit mask (the
+// mask is exact up to and including that byte) and looked up.
 std::uint64_t BytesBelow14(std::uint64_t bytes)
 {
     constexpr std::uint64_t ones = 0x0101010101010101u;
@@ -37,6 +35,8 @@ std::uint64_t BytesBelow14(std::uint64_t bytes)
     return (bytes - ones * 14) & ~bytes & highs;
 }
 
+// The first stop byte at or after `c`, in the chunk `begin` .. `end` (its NUL,
+// which stops every search).
 const char* EndOfText(const char* begin, const char* c, const char* end)
 {
 #if defined(__SSE2__)
@@ -50,8 +50,8 @@ const char* EndOfText(const char* begin, const char* c, const char* end)
         for (;;) {
             const char* const block = c < last ? c : last;
             const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
-            unsigned below = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(bytes, thirteen), bytes)));
-            below &= ~0u << (c - block);
+            const __m128i belowFourteen = _mm_cmpeq_epi8(_mm_min_epu8(bytes, thirteen), bytes);
+            const unsigned below = static_cast<unsigned>(_mm_movemask_epi8(belowFourteen)) & (~0u << (c - block));
             if (below == 0) {
                 c = block + 16;
                 continue;

@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
-#include <cstring>
 
 #include "output/COutputLineText.h"
 #include "output/COutputStore.h"
@@ -57,10 +56,6 @@ int CodeOf(int action, bool sliderDown)
 }
 
 constexpr int kCaretWidth = 2;
-
-}  // namespace
-
-namespace {
 
 // The stock fixed-pitch font at normal weight.
 QFont DisplayFont()
@@ -348,8 +343,9 @@ quint32 COutputView::GlyphOf(char32_t character)
     const QString text = QString::fromUcs4(&character, 1);
     quint32 glyph = 0;
     int count = 1;
-    if (!m_rawFont.isValid() || !m_rawFont.glyphIndexesForChars(text.constData(), static_cast<int>(text.size()), &glyph, &count) ||
-        count != 1)
+    const bool found = m_rawFont.isValid() &&
+                       m_rawFont.glyphIndexesForChars(text.constData(), static_cast<int>(text.size()), &glyph, &count);
+    if (!found || count != 1)
         glyph = 0;
     m_glyphs.insert(character, glyph);
     return glyph;

@@ -96,7 +96,7 @@ private:
     QRawFont m_rawFont;                   // the display font's own glyphs
     QFontMetricsF m_metrics;              // with its fallbacks
     std::array<quint32, 128> m_asciiGlyphs{};
-    QHash<char32_t, quint32> m_glyphs;    // other characters met so far; 0: not in the font
+    QHash<char32_t, quint32> m_glyphs;    // characters looked up so far; 0: not in the font
     std::u32string m_characters;          // painting's work buffers, reused
     QList<quint32> m_runGlyphs;
     QList<QPointF> m_runPositions;

@@ -277,7 +277,8 @@ TEST_F(OutputWindowTest, LinesAreShownAndPointedAtInCharacters)
         std::string bytes;
         int characters;
     } cases[] = {
-        {"accents, euros and an emoji", "caf\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9 \xe2\x82\xac\xe2\x82\xac\xe2\x82\xac \xf0\x9f\x98\x80 end", 19},
+        {"accents, euros and an emoji",
+         "caf\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9 \xe2\x82\xac\xe2\x82\xac\xe2\x82\xac \xf0\x9f\x98\x80 end", 19},
         {"Latin-1", "caf\xe9 \xe9\xe9\xe9\xe9 fin", 13},
         {"long ASCII", "0123456789abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRS", 65},
     };
@@ -302,7 +303,8 @@ TEST_F(OutputWindowTest, LinesAreShownAndPointedAtInCharacters)
         Press(Qt::Key_End);
         output->UpdatePositionPanes();
         EXPECT_EQ(g.CaretColumnNumber(), c.characters + 1);
-        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN].toStdString(), QString("%1").arg(c.characters + 1, 3, 10, QChar('0')).toStdString());
+        const QString column = QString("%1").arg(c.characters + 1, 3, 10, QChar('0'));
+        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN].toStdString(), column.toStdString());
         const int caretX = g.m_nCaretX;
         EXPECT_EQ(caretX, w * (1 + c.characters - g.m_nLeftColumn));
         EXPECT_LE(caretX, g.m_nWidth - w) << "End keeps the caret in view";
@@ -413,8 +415,8 @@ TEST_F(OutputWindowTest, ChunksFollowToTheirEnd)
         ASSERT_TRUE(Settle());
         EXPECT_GT(counter.paints, paintsBefore);
         output->UpdatePositionPanes();
-        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE].toStdString(), QString("%1").arg(c.lines + 1, 6, 10, QChar('0')).toStdString())
-            << "the pane shows the painted caret";
+        const QString line = QString("%1").arg(c.lines + 1, 6, 10, QChar('0'));
+        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE].toStdString(), line.toStdString()) << "the pane shows the painted caret";
     }
     EXPECT_GT(g.m_nTopLine, 0);
     EXPECT_GT(output->View()->verticalScrollBar()->maximum(), 0);

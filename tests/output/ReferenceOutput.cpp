@@ -18,7 +18,8 @@ std::size_t CharactersOf(const std::string& bytes)
 {
     if (!ReadsAsUtf8(bytes))
         return bytes.size();
-    return static_cast<std::size_t>(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toUcs4().size());
+    const QString text = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return static_cast<std::size_t>(text.toUcs4().size());
 }
 
 void ReferenceOutput::Add(const std::string& chunk)
