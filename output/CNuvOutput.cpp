@@ -30,14 +30,13 @@ constexpr int kMenuItemPosition = kOutputWindowMenuPosition;
 
 CNuvOutput::GotoErrorHandler g_gotoError = nullptr;
 
-// `value` as `digits` digits, padded with 0 on the left; a longer number keeps
-// its first digits, as the pane has room for no more.
-void FormatPane(char* buffer, int value, int digits)
+// `value` padded with 0 on the left to `digits` digits; a longer number shows
+// whole (the pane widens for it), never cut to a different number.
+template <std::size_t size>
+void FormatPane(char (&buffer)[size], int value, int digits)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*d", digits, value < 0 ? 0 : value);
-    std::memcpy(buffer, text, static_cast<std::size_t>(digits));
-    buffer[digits] = '\0';
+    static_assert(size >= 11, "room for every int");
+    std::snprintf(buffer, size, "%0*d", digits, value < 0 ? 0 : value);
 }
 
 }  // namespace
@@ -169,6 +168,10 @@ void CNuvOutput::ScrollToEnd()
 void CNuvOutput::StartOutput(const char* modelPath)
 {
     m_pStore->RemoveAll();
+    // An exit agreed to during an earlier run, whose shutdown was then
+    // cancelled, must not end this run's program or skip its questions.
+    if (modelPath)
+        m_bExitRequested = FALSE;
     if (!modelPath || !CopyWhole(m_szModelPath, sizeof m_szModelPath, modelPath))
         m_szModelPath[0] = '\0';
     m_nRunStatus = 3;
@@ -370,12 +373,7 @@ void CNuvOutput::PutCaretOnLine(int index)
         return;
     COutputGeometry& g = m_pView->Geometry();
     const int top = g.m_nTopLine;
-    // ResetView also stops the view following the end of the output, which would
-    // pull the caret back there at the next resize; its top-left state is not
-    // painted, as the lines below replace it at once.
-    m_pView->viewport()->setUpdatesEnabled(false);
-    m_pView->ResetView();
-    m_pView->viewport()->setUpdatesEnabled(true);
+    g.m_nLeftColumn = 0;
     const int rows = std::max(g.m_nHeight / g.m_nLineHeight, 1);
     g.m_nTopLine = index < top || index >= top + rows ? std::max(index - rows / 2, 0) : top;
     g.m_nCaretX = g.m_nCharWidth;
@@ -391,7 +389,7 @@ int CNuvOutput::CaretLineIndex() const
 
 void CNuvOutput::UpdatePositionPanes()
 {
-    const COutputGeometry& g = m_pView->Geometry();
+    const COutputGeometry& g = m_pView->ShownGeometry();
     m_nLine = g.CaretLineNumber();
     m_nColumn = g.CaretColumnNumber();
     FormatPane(m_szLine, m_nLine, 6);

@@ -37,7 +37,8 @@ public:
     void Bell() override;
 
     // A run starts (path) or the window is cleared (null): empty text, view at
-    // the top, model path and output file name taken from `modelPath`.
+    // the top, model path and output file name taken from `modelPath`. A run
+    // also drops an exit request that outlived a cancelled shutdown.
     void StartOutput(const char* modelPath);
     // The run ended with `result` (kind in the low 16 bits).
     void EndOutput(DWORD result);
@@ -85,8 +86,9 @@ public:
     BOOL m_bCreated = FALSE;
     int m_nLine = 0;
     int m_nColumn = 0;
-    char m_szLine[10] = {};
-    char m_szColumn[10] = {};
+    // Whole numbers: a 32-bit position has up to 10 digits.
+    char m_szLine[12] = {};
+    char m_szColumn[12] = {};
     int m_nRunStatus = 3;
     COutputStore* m_pStore = nullptr;
     BOOL m_bSendToFile = FALSE;   // option 332

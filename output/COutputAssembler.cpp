@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "output/IOutputSink.h"
 #include "output/OutputSeams.h"
 
@@ -23,8 +27,7 @@ constexpr std::array<bool, 256> kStopsText = [] {
 
 // Every stop byte is below 14. Eight bytes at a time are skipped while none of
 // them is; otherwise the first byte below 14 is found from the bit mask (the
-// mask is exact up to and including that byte) and looked up. `end` is the
-// chunk's NUL, which stops every search.
+// mask is exact up to and including that byte) and looked up.
 std::uint64_t BytesBelow14(std::uint64_t bytes)
 {
     constexpr std::uint64_t ones = 0x0101010101010101u;
@@ -32,8 +35,36 @@ std::uint64_t BytesBelow14(std::uint64_t bytes)
     return (bytes - ones * 14) & ~bytes & highs;
 }
 
-const char* EndOfText(const char* c, const char* end)
+// The first stop byte at or after `c`, in the chunk `begin` .. `end` (its NUL,
+// which stops every search).
+const char* EndOfText(const char* begin, const char* c, const char* end)
 {
+#if defined(__SSE2__)
+    // Sixteen bytes at a time where the machine has it: most output is long
+    // runs of text, and this scan is most of the work per line. The last block
+    // is the chunk's last sixteen bytes, NUL included, with the bytes before
+    // `c` masked off, so no byte is looked at one by one.
+    if (end - begin >= 15) {
+        const __m128i thirteen = _mm_set1_epi8(13);
+        const char* const last = end - 15;
+        for (;;) {
+            const char* const block = c < last ? c : last;
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+            const __m128i belowFourteen = _mm_cmpeq_epi8(_mm_min_epu8(bytes, thirteen), bytes);
+            const unsigned below = static_cast<unsigned>(_mm_movemask_epi8(belowFourteen)) & (~0u << (c - block));
+            if (below == 0) {
+                c = block + 16;
+                continue;
+            }
+            c = block + std::countr_zero(below);
+            if (kStopsText[static_cast<unsigned char>(*c)])
+                return c;
+            ++c;
+        }
+    }
+#else
+    (void)begin;
+#endif
     for (;;) {
         if (end - c >= 8) {
             std::uint64_t bytes;
@@ -115,6 +146,39 @@ bool COutputAssembler::StoreLine(bool continueOpenLine)
     return continueOpenLine ? m_sink.AppendToLastLine(m_buffer) : m_sink.AddOutputText(m_buffer, m_column);
 }
 
+// The column of p in characters. What was read before stays read: a line of
+// many tabs is read once, not once per tab.
+std::size_t COutputAssembler::CharacterColumn()
+{
+    if (m_scanned.Bytes() > m_column)
+        m_scanned.Truncate(m_buffer, m_column);
+    m_scanned.Feed(m_buffer + m_scanned.Bytes(), m_column - m_scanned.Bytes());
+    return m_scanned.Characters();
+}
+
+// p moves back (BS, CR): what lies beyond it is overwritten or cut.
+void COutputAssembler::SetColumn(std::size_t column)
+{
+    m_column = column;
+    if (m_scanned.Bytes() > column)
+        m_scanned.Truncate(m_buffer, column);
+}
+
+// One character back: a whole UTF-8 character while the line reads as UTF-8,
+// else one byte.
+void COutputAssembler::StepBack()
+{
+    if (m_column == 0)
+        return;
+    CharacterColumn();
+    std::size_t column = m_column - 1;
+    if (m_scanned.Valid()) {
+        while (column > 0 && (static_cast<unsigned char>(m_buffer[column]) & 0xC0) == 0x80)
+            --column;
+    }
+    SetColumn(column);
+}
+
 COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineStart)
 {
     if (!text)
@@ -130,11 +194,11 @@ COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineSta
 
 COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char* end, BOOL& atLineStart)
 {
-    m_column = 0;
+    SetColumn(0);
     bool lineFeed = false;
 
     for (const char* c = text;; ++c) {
-        if (const char* stop = EndOfText(c, end); stop != c) {
+        if (const char* stop = EndOfText(text, c, end); stop != c) {
             const std::size_t bytes = static_cast<std::size_t>(stop - c);
             if (*stop == LF && m_column == 0 && atLineStart) {
                 // A whole new line of plain text: stored straight from the chunk.
@@ -162,13 +226,10 @@ COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char
             atLineStart = FALSE;
             return Result::Ok;
         case BEL: m_sink.Bell(); break;
-        case BS:
-            if (m_column > 0)
-                --m_column;
-            break;
-        case CR: m_column = 0; break;
+        case BS: StepBack(); break;
+        case CR: SetColumn(0); break;
         case TAB: {
-            const std::size_t spaces = 4 - m_column % 4;
+            const std::size_t spaces = 4 - CharacterColumn() % 4;
             if (!Reserve(spaces))
                 return Result::NoMemory;
             std::memset(m_buffer + m_column, ' ', spaces);
@@ -180,7 +241,7 @@ COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char
             if (m_column > 0) {
                 if (!StoreLine(!atLineStart))
                     return Result::NoMemory;
-                m_column = 0;
+                SetColumn(0);
                 atLineStart = TRUE;
             } else if (atLineStart) {
                 // A failed empty line is reported like any other lost line.
@@ -198,7 +259,11 @@ COutputAssembler::Result COutputAssembler::Assemble(const char* text, const char
             for (int i = 0; i < empties; ++i)
                 if (!m_sink.AddOutputEmptyLine())
                     return Result::NoMemory;
-            std::memset(m_buffer, ' ', m_column);
+            // The same column in characters, as spaces: never more bytes than before.
+            const std::size_t column = CharacterColumn();
+            std::memset(m_buffer, ' ', column);
+            SetColumn(0);
+            m_column = column;
             break;
         }
         default: break;  // not reached: every other byte is text

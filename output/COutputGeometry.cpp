@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "output/COutputLineText.h"
 #include "output/COutputStore.h"
 
 void COutputGeometry::SetMetrics(int charWidth, int lineHeight)
@@ -35,9 +36,13 @@ int COutputGeometry::LongestLine() const
     return m_pStore ? m_pStore->m_nLongest : 0;
 }
 
+// In characters, as the line is shown.
 int COutputGeometry::LineLength(int index) const
 {
-    return index >= 0 && index < LineCount() ? m_pStore->GetLineLength(index) : 0;
+    if (index < 0 || index >= LineCount())
+        return 0;
+    return COutputLineText::CharacterCount(m_pStore->GetLine(index),
+                                           static_cast<std::size_t>(m_pStore->GetLineLength(index)));
 }
 
 // Clamped so that a very long text cannot overflow the pixel arithmetic.
@@ -261,4 +266,29 @@ void COutputGeometry::ClampToText()
         m_nTopLine = std::min(m_nTopLine, std::max(LineCount() - 1, 0));
     if (!HorizontalFits())
         m_nLeftColumn = std::min(m_nLeftColumn, std::max(LongestLine(), 0));
+}
+
+void COutputGeometry::Resized(int width, int height)
+{
+    const int w = m_nCharWidth;
+    const int h = m_nLineHeight;
+    const int top = m_nTopLine;
+    const int left = m_nLeftColumn;
+    const int line = CaretLineIndex();
+    const int column = m_nLeftColumn + (m_nCaretX - w) / w;
+    SetClientSize(width, height);
+    ClampToText();
+    const int rows = std::max(m_nHeight / h, 1);
+    if (line < m_nTopLine)
+        m_nTopLine = line;
+    else if (line >= m_nTopLine + rows)
+        m_nTopLine = line - rows + 1;
+    const int lastOffset = std::max((m_nWidth - w) / w - 1, 0);  // the caret's x stays <= width - W
+    if (column < m_nLeftColumn)
+        m_nLeftColumn = column;
+    else if (column - m_nLeftColumn > lastOffset)
+        m_nLeftColumn = column - lastOffset;
+    // The same pixel within the cell: a click leaves the caret one pixel in.
+    m_nCaretY += (top - m_nTopLine) * h;
+    m_nCaretX += (left - m_nLeftColumn) * w;
 }

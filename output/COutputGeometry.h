@@ -1,7 +1,8 @@
 #pragma once
 // Where the output view stands and where its caret is, and how keys, clicks and
 // scroll-bar actions move them. Plain arithmetic on whole rows and columns: the
-// widget measures, draws and applies; this decides.
+// widget measures, draws and applies; this decides. A column is a character of
+// a line as COutputLineText reads it, not a byte.
 //
 // Row j of the view (y = j*H .. j*H+H-1) shows line T+j; the first W pixels of
 // each row are a blank margin and character c of a line is drawn at
@@ -44,15 +45,20 @@ public:
     bool HScroll(int code, int position = 0);
     // The row after the last line in view, the caret at its start.
     void ScrollToEnd();
-    // Keeps T and L within the text after a size change.
-    void ClampToText();
+    // The client area became `width` x `height` (a resize, a bar shown or
+    // hidden). T and L stay within the text, and the caret stays on its line
+    // and column: when the new size would leave it outside the view, the view
+    // scrolls by the least that brings its row fully into view and keeps it no
+    // further right than just after the last whole column. Never follows the
+    // end: that is for output arriving and for showing the window.
+    void Resized(int width, int height);
 
     // The scroll-bar fit check: the bar is not needed.
     bool VerticalFits() const;
     bool HorizontalFits() const;
 
     int LineCount() const;     // N
-    int LongestLine() const;   // M
+    int LongestLine() const;   // M, in characters
     int CaretLineIndex() const;  // 0-based line under the caret
     // 1-based line and column of the caret, for the status panes.
     int CaretLineNumber() const { return CaretLineIndex() + 1; }
@@ -71,6 +77,7 @@ public:
 private:
     int LineLength(int index) const;
     void EndKey();
+    void ClampToText();
 
     const COutputStore* m_pStore;
 };

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "output/COutputLineText.h"
 #include "output/OutputMessages.h"
 #include "output/OutputSeams.h"
 #include "res/StringTable.h"
@@ -46,10 +47,10 @@ BOOL COutputStore::Grow()
     return TRUE;
 }
 
-void COutputStore::NoteLength(std::size_t length)
+void COutputStore::NoteCharacters(std::size_t characters)
 {
-    if (static_cast<long long>(length) > m_nLongest)
-        m_nLongest = static_cast<int>(length);
+    if (characters > static_cast<std::size_t>(m_nLongest))
+        m_nLongest = static_cast<int>(characters);
 }
 
 BOOL COutputStore::AddLine(const char* text)
@@ -71,7 +72,9 @@ BOOL COutputStore::AddLine(const char* text, std::size_t length)
         std::memcpy(block, text, length);
         block[length] = '\0';
     }
-    NoteLength(length);
+    // A line has no more characters than bytes: most lines need no counting.
+    if (length > static_cast<std::size_t>(m_nLongest))
+        NoteCharacters(static_cast<std::size_t>(COutputLineText::CharacterCount(text, length)));
     m_pLines[m_nCount++] = block;
     return TRUE;
 }
@@ -88,8 +91,9 @@ BOOL COutputStore::AppendToLine(int index, const char* text)
     const std::size_t added = text ? std::strlen(text) : 0;
     if (added == 0)
         return TRUE;  // an empty line stays a null slot
+    TrackOpenLine(index);
     char* line = m_pLines[index];
-    const std::size_t old = line ? std::strlen(line) : 0;
+    const std::size_t old = m_open.bytes;
     if (old + added >= static_cast<std::size_t>(INT_MAX))
         return FALSE;
     line = line ? m_arena.Grow(line, old + 1, old + added + 1) : m_arena.Allocate(added + 1);
@@ -97,8 +101,23 @@ BOOL COutputStore::AppendToLine(int index, const char* text)
         return FALSE;
     std::memcpy(line + old, text, added + 1);
     m_pLines[index] = line;
-    NoteLength(old + added);
+    m_open.bytes = old + added;
+    m_open.scanner.Feed(text, added);
+    NoteCharacters(m_open.scanner.Characters());
     return TRUE;
+}
+
+// Lines change only by appending, so what was read of the tracked line stays
+// true; another line is read once when appending to it begins.
+void COutputStore::TrackOpenLine(int index)
+{
+    if (m_open.index == index)
+        return;
+    const char* line = m_pLines[index];
+    m_open.index = index;
+    m_open.bytes = line ? std::strlen(line) : 0;
+    m_open.scanner.Reset();
+    m_open.scanner.Feed(line, m_open.bytes);
 }
 
 const char* COutputStore::GetLine(int index) const
@@ -140,6 +159,7 @@ const char* COutputStore::GetNextLine()
 void COutputStore::RemoveAll()
 {
     m_arena.Clear();
+    m_open = OpenLine();
     m_nCount = 0;
     m_nLongest = 0;
     m_nCursor = 0;

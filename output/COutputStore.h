@@ -4,12 +4,15 @@
 // Invariants: 0 <= m_nCount <= m_nCapacity; every slot below m_nCount is null
 // (an empty line, which owns no block) or a NUL-terminated block of exactly its
 // length + 1, owned by the store (taken from its CLineArena, so that short lines
-// do not pay a malloc header each). m_nLongest only grows between RemoveAll
-// calls. Nothing is discarded for its size; every allocation failure leaves the
-// store exactly as it was and is reported by FALSE.
+// do not pay a malloc header each). m_nLongest is in characters, as the view
+// shows them (COutputLineText: UTF-8 when a line is valid UTF-8, else Latin-1):
+// the most any line has held since the last RemoveAll; it only grows in
+// between. Nothing is discarded for its size; every allocation failure leaves
+// the store exactly as it was and is reported by FALSE.
 #include <cstddef>
 
 #include "output/CLineArena.h"
+#include "output/CUtf8Scanner.h"
 #include "platform/Win32Types.h"
 
 class COutputStore {
@@ -25,12 +28,14 @@ public:
     BOOL AddLine(const char* text, std::size_t length);
     BOOL AddEmptyLine();
     // Appends `text` to line `index`; FALSE for an index outside 0..m_nCount-1.
+    // Appending to the same line again and again (the open line of a run) costs
+    // the appended bytes only, however long the line has grown.
     BOOL AppendToLine(int index, const char* text);
 
     // Null outside 0..m_nCount-1, "" for an empty line.
     const char* GetLine(int index) const;
     // The caller guarantees 0 <= index < m_nCount.
-    int GetLineLength(int index) const;
+    int GetLineLength(int index) const;  // in bytes
 
     // Iteration: SeekLine, then GetNextLine until it returns null.
     BOOL SeekLine(int index);
@@ -67,7 +72,17 @@ public:
     unsigned m_nClears = 0;
 
 private:
+    // The line last appended to: its byte length and how its bytes read so far.
+    struct OpenLine {
+        int index = -1;
+        std::size_t bytes = 0;
+        CUtf8Scanner scanner;
+    };
+
     BOOL Grow();
+    void NoteCharacters(std::size_t characters);
+    void TrackOpenLine(int index);
+
     CLineArena m_arena;
-    void NoteLength(std::size_t length);
+    OpenLine m_open;
 };

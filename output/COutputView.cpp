@@ -1,11 +1,12 @@
 #include "output/COutputView.h"
 
+#include <QGlyphRun>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
-#include <cstring>
 
+#include "output/COutputLineText.h"
 #include "output/COutputStore.h"
 #include "platform/FontConversion.h"
 #include "platform/Prompts.h"
@@ -56,23 +57,33 @@ int CodeOf(int action, bool sliderDown)
 
 constexpr int kCaretWidth = 2;
 
-}  // namespace
-
-COutputView::COutputView(const COutputStore* store, QWidget* parent)
-    : QAbstractScrollArea(parent), m_pStore(store), m_geometry(store)
+// The stock fixed-pitch font at normal weight.
+QFont DisplayFont()
 {
-    // The stock fixed-pitch font at normal weight, made once.
     QFont font = SystemFixedFont();
     font.setWeight(QFont::Normal);
     font.setFixedPitch(true);
+    return font;
+}
+
+}  // namespace
+
+COutputView::COutputView(const COutputStore* store, QWidget* parent)
+    : QAbstractScrollArea(parent), m_pStore(store), m_geometry(store), m_metrics(DisplayFont())
+{
+    const QFont font = DisplayFont();
     setFont(font);
     viewport()->setFont(font);
     const QFontMetrics metrics(font);
-    // In a fixed-pitch font every advance is the average width; measuring an
-    // advance keeps the columns exactly where the characters are drawn.
-    m_geometry.SetMetrics(metrics.horizontalAdvance(QLatin1Char('M')), metrics.height() + std::max(metrics.leading(), 0));
+    // W is the advance rounded to whole pixels: the cells, not the font, place
+    // the glyphs, so the caret never drifts from them.
+    m_geometry.SetMetrics(std::max(qRound(m_metrics.horizontalAdvance(QLatin1Char('M'))), 1),
+                          metrics.height() + std::max(metrics.leading(), 0));
     m_nAscent = metrics.ascent();
     m_geometry.Reset();
+    m_rawFont = QRawFont::fromFont(font);
+    for (char32_t c = 0; c < m_asciiGlyphs.size(); ++c)
+        m_asciiGlyphs[c] = c > ' ' && c < 0x7F ? GlyphOf(c) : 0;
 
     QPalette palette = viewport()->palette();
     palette.setColor(QPalette::Base, Qt::white);
@@ -95,6 +106,7 @@ COutputView::COutputView(const COutputStore* store, QWidget* parent)
     connect(horizontalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
         if (m_bSyncing)
             return;
+        ApplyPendingEnd();
         if (m_geometry.HScroll(G::SB_THUMBPOSITION, horizontalScrollBar()->sliderPosition()))
             ViewMoved();
         else
@@ -112,15 +124,30 @@ QSize COutputView::sizeHint() const
     return {m_geometry.m_nCharWidth * 82, m_geometry.m_nLineHeight * 20};
 }
 
+COutputGeometry& COutputView::Geometry()
+{
+    ApplyPendingEnd();
+    return m_geometry;
+}
+
+void COutputView::ApplyPendingEnd()
+{
+    if (!m_bEndPending)
+        return;
+    m_bEndPending = false;
+    m_geometry.ScrollToEnd();
+}
+
 void COutputView::MeasureClient()
 {
-    m_geometry.SetClientSize(viewport()->width(), viewport()->height());
+    ApplyPendingEnd();
+    m_geometry.Resized(viewport()->width(), viewport()->height());
 }
 
 void COutputView::ResetView()
 {
     m_geometry.Reset();
-    m_bFollowing = false;
+    m_bEndPending = false;
     SyncScrollBars();
     if (isVisible())
         viewport()->repaint();
@@ -128,8 +155,7 @@ void COutputView::ResetView()
 
 void COutputView::FollowEnd()
 {
-    m_geometry.ScrollToEnd();
-    m_bFollowing = true;
+    m_bEndPending = true;
     RequestRepaint();
 }
 
@@ -169,6 +195,7 @@ void COutputView::SyncScrollBars()
 {
     if (m_bSyncing)
         return;
+    ApplyPendingEnd();
     m_bSyncing = true;
     for (int round = 0; round < 3; ++round) {
         const QSize before = viewport()->size();
@@ -190,15 +217,12 @@ void COutputView::SyncScrollBars()
         if (viewport()->size() == before)
             break;
         MeasureClient();
-        if (m_bFollowing)
-            m_geometry.ScrollToEnd();
     }
     m_bSyncing = false;
 }
 
 void COutputView::ViewMoved()
 {
-    m_bFollowing = false;
     SyncScrollBars();
     viewport()->update();
 }
@@ -217,6 +241,7 @@ void COutputView::OnVerticalAction(int action)
 {
     if (m_bSyncing)
         return;
+    ApplyPendingEnd();
     QScrollBar* bar = verticalScrollBar();
     const int code = CodeOf(action, bar->isSliderDown());
     const bool moved = code >= 0 && m_geometry.VScroll(code, bar->sliderPosition());
@@ -224,16 +249,15 @@ void COutputView::OnVerticalAction(int action)
     const bool ignoredDrag = code == G::SB_THUMBTRACK && !moved;
     if (!ignoredDrag)
         bar->setSliderPosition(m_geometry.m_nTopLine);
-    if (moved) {
-        m_bFollowing = false;
+    if (moved)
         viewport()->update();
-    }
 }
 
 void COutputView::OnHorizontalAction(int action)
 {
     if (m_bSyncing)
         return;
+    ApplyPendingEnd();
     QScrollBar* bar = horizontalScrollBar();
     int code = CodeOf(action, bar->isSliderDown());
     if (code == G::SB_BOTTOM)
@@ -242,20 +266,14 @@ void COutputView::OnHorizontalAction(int action)
         return;  // the thumb moves; the text follows on release
     const bool moved = code >= 0 && m_geometry.HScroll(code, bar->sliderPosition());
     bar->setSliderPosition(m_geometry.m_nLeftColumn);
-    if (moved) {
-        m_bFollowing = false;
+    if (moved)
         viewport()->update();
-    }
 }
 
 void COutputView::resizeEvent(QResizeEvent* event)
 {
     QAbstractScrollArea::resizeEvent(event);
     MeasureClient();
-    if (m_bFollowing)
-        m_geometry.ScrollToEnd();
-    else
-        m_geometry.ClampToText();
     SyncScrollBars();
     viewport()->update();
 }
@@ -263,6 +281,7 @@ void COutputView::resizeEvent(QResizeEvent* event)
 // Draws only the lines that meet the invalid rectangle, and the one above it.
 void COutputView::paintEvent(QPaintEvent* event)
 {
+    ApplyPendingEnd();
     QPainter painter(viewport());
     const QRect area = event->rect();
     painter.fillRect(area, Qt::white);
@@ -276,26 +295,86 @@ void COutputView::paintEvent(QPaintEvent* event)
     painter.setClipRect(QRect(w, area.top(), std::max(g.m_nWidth - w, 0), area.height()));
     for (int i = first; i <= last; ++i) {
         const char* line = m_pStore->GetLine(i);
-        const int length = static_cast<int>(std::strlen(line));
-        if (length <= g.m_nLeftColumn)
+        const COutputLineText text(line, static_cast<std::size_t>(m_pStore->GetLineLength(i)));
+        if (text.Length() <= g.m_nLeftColumn)
             continue;
-        const int shown = std::min(length - g.m_nLeftColumn, visibleColumns);
-        painter.drawText(w, (i - g.m_nTopLine) * h + m_nAscent, QString::fromUtf8(line + g.m_nLeftColumn, shown));
+        text.Characters(g.m_nLeftColumn, visibleColumns, m_characters);
+        DrawCharacters(painter, (i - g.m_nTopLine) * h + m_nAscent);
     }
     painter.setClipping(false);
     if (m_bHasCaret)
         painter.fillRect(g.m_nCaretX, g.m_nCaretY, kCaretWidth, h, Qt::black);
 }
 
+// m_characters, each in its cell from the first text column on: the glyphs
+// the font has in one run, the others one by one.
+void COutputView::DrawCharacters(QPainter& painter, int baseline)
+{
+    const int w = m_geometry.m_nCharWidth;
+    m_runGlyphs.clear();
+    m_runPositions.clear();
+    for (std::size_t c = 0; c < m_characters.size(); ++c) {
+        const char32_t character = m_characters[c];
+        if (character == U' ')
+            continue;
+        const int x = w * (1 + static_cast<int>(c));
+        const quint32 glyph = character < m_asciiGlyphs.size() ? m_asciiGlyphs[character] : GlyphOf(character);
+        if (glyph != 0) {
+            m_runGlyphs.append(glyph);
+            m_runPositions.append(QPointF(x, 0));
+        } else {
+            DrawFallback(painter, x, baseline, character);
+        }
+    }
+    if (m_runGlyphs.isEmpty())
+        return;
+    QGlyphRun run;
+    run.setRawFont(m_rawFont);
+    run.setGlyphIndexes(m_runGlyphs);
+    run.setPositions(m_runPositions);
+    painter.drawGlyphRun(QPointF(0, baseline), run);
+}
+
+quint32 COutputView::GlyphOf(char32_t character)
+{
+    const auto known = m_glyphs.constFind(character);
+    if (known != m_glyphs.constEnd())
+        return *known;
+    const QString text = QString::fromUcs4(&character, 1);
+    quint32 glyph = 0;
+    int count = 1;
+    const bool found = m_rawFont.isValid() &&
+                       m_rawFont.glyphIndexesForChars(text.constData(), static_cast<int>(text.size()), &glyph, &count);
+    if (!found || count != 1)
+        glyph = 0;
+    m_glyphs.insert(character, glyph);
+    return glyph;
+}
+
+// A character the display font lacks, drawn with the font's fallbacks and
+// squeezed to the cell's width when it is wider, so that it takes one column.
+void COutputView::DrawFallback(QPainter& painter, int x, int baseline, char32_t character)
+{
+    const QString text = QString::fromUcs4(&character, 1);
+    const qreal width = m_metrics.horizontalAdvance(text);
+    const int w = m_geometry.m_nCharWidth;
+    if (width <= w) {
+        painter.drawText(QPointF(x, baseline), text);
+        return;
+    }
+    painter.save();
+    painter.translate(x, baseline);
+    painter.scale(w / width, 1.0);
+    painter.drawText(QPointF(0, 0), text);
+    painter.restore();
+}
+
 void COutputView::keyPressEvent(QKeyEvent* event)
 {
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
-    const int top = m_geometry.m_nTopLine;
-    const int left = m_geometry.m_nLeftColumn;
+    ApplyPendingEnd();
     const auto result = m_geometry.KeyDown(KeyOf(event->key()), ctrl, shift);
-    if (top != m_geometry.m_nTopLine || left != m_geometry.m_nLeftColumn)
-        m_bFollowing = false;
     SyncScrollBars();
     viewport()->update();
     event->accept();
@@ -313,6 +392,7 @@ void COutputView::mousePressEvent(QMouseEvent* event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
+    ApplyPendingEnd();
     m_geometry.Click(at.x(), at.y());
     viewport()->update();
     event->accept();
@@ -335,6 +415,7 @@ void COutputView::wheelEvent(QWheelEvent* event)
     if (lines == 0 && delta != 0)
         lines = delta > 0 ? -1 : 1;
     bool moved = false;
+    ApplyPendingEnd();
     for (int i = 0; i < std::abs(lines); ++i)
         moved = m_geometry.VScroll(lines < 0 ? G::SB_LINEUP : G::SB_LINEDOWN) || moved;
     if (moved)

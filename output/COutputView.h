@@ -4,8 +4,17 @@
 // selection. The decisions are COutputGeometry's; this widget measures, draws
 // and turns Qt's events into them.
 //
+// One measure for everything: character c of a line (COutputLineText's
+// characters) is drawn in its cell at x = W*(1 + c - L), where the caret and
+// clicks put it too. The font's own advance is fractional and would drift from
+// the cells along a line, so glyphs are placed cell by cell; a character the
+// font lacks (an emoji) comes from a fallback font, squeezed into its one cell
+// when it is wider, so that nothing after it moves.
+//
 // Following the output: the window calls FollowEnd for stored lines (once per
-// chunk of output), which moves the view and asks for a repaint. At most one synchronous repaint happens per
+// chunk of output), which marks the end to be followed and asks for a repaint;
+// the view moves to the end when it next paints or is asked where it stands
+// (Geometry), not once per chunk. At most one synchronous repaint happens per
 // kRepaintInterval; later requests are gathered into one repaint when the
 // interval is up (a timer, run by the next pump), so the final state is always
 // painted but a long output does not pay for a repaint per line. While that
@@ -14,7 +23,12 @@
 // does not show.
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QRawFont>
 #include <QTimer>
+#include <array>
+#include <string>
 
 #include "output/COutputGeometry.h"
 
@@ -28,8 +42,11 @@ public:
 
     explicit COutputView(const COutputStore* store, QWidget* parent = nullptr);
 
-    COutputGeometry& Geometry() { return m_geometry; }
-    const COutputGeometry& Geometry() const { return m_geometry; }
+    // Where the view stands, a follow still waiting for its repaint applied.
+    COutputGeometry& Geometry();
+    // Where the view stands as it was last painted or moved: the status panes
+    // show this caret, so they change with the screen, not once per line.
+    const COutputGeometry& ShownGeometry() const { return m_geometry; }
 
     // A run starts: top-left, caret at the start of the first row, bars hidden.
     void ResetView();
@@ -64,18 +81,29 @@ protected:
 
 private:
     void RequestRepaint();
+    void ApplyPendingEnd();
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);
     void ViewMoved();
     void MeasureClient();
+    void DrawCharacters(QPainter& painter, int baseline);
+    quint32 GlyphOf(char32_t character);
+    void DrawFallback(QPainter& painter, int x, int baseline, char32_t character);
 
     const COutputStore* m_pStore;
     COutputGeometry m_geometry;
     int m_nAscent = 0;
+    QRawFont m_rawFont;                   // the display font's own glyphs
+    QFontMetricsF m_metrics;              // with its fallbacks
+    std::array<quint32, 128> m_asciiGlyphs{};
+    QHash<char32_t, quint32> m_glyphs;    // characters looked up so far; 0: not in the font
+    std::u32string m_characters;          // painting's work buffers, reused
+    QList<quint32> m_runGlyphs;
+    QList<QPointF> m_runPositions;
     bool m_bHasCaret = false;
-    bool m_bFollowing = false;  // the last move was FollowEnd: keep the end in view on resizing
     bool m_bSyncing = false;
     bool m_bPending = false;
+    bool m_bEndPending = false;  // FollowEnd has not moved the geometry yet
     int m_nUnclockedRequests = 0;  // requests since the clock was last read
     QElapsedTimer m_sinceRepaint;
     QTimer m_repaintTimer;

@@ -161,6 +161,37 @@ TEST(OutputGeometry, ScrollingLimits)
     EXPECT_EQ(caretY, some.geometry.m_nCaretY);
 }
 
+// A resize keeps T and L where they are unless the caret's row or column
+// would leave the view; then it scrolls by the least that brings it back.
+TEST(OutputGeometry, ResizeKeepsTheCaretWhereItIs)
+{
+    struct Case {
+        const char* name;
+        State start;
+        int width, height;
+        State expected;
+    } cases[] = {
+        {"larger: nothing moves", {5, 3, 41, 60}, 400, 300, {5, 3, 41, 60}},
+        {"smaller, caret still in view", {5, 3, 41, 20}, 150, 60, {5, 3, 41, 20}},
+        {"lower than the caret's row: it becomes the last row", {5, 0, 41, 80}, 200, 45, {8, 0, 41, 20}},
+        {"narrower than the caret's column: it becomes the last", {0, 0, 171, 0}, 100, 100, {0, 8, 91, 0}},
+        {"the row after the last line stays in view", {12, 0, W, 80}, 200, 40, {15, 0, W, 20}},
+        {"lower than one line", {5, 0, W, 60}, 200, 10, {8, 0, W, 0}},
+        {"top beyond the text is clamped", {20, 0, W, 0}, 200, 100, {19, 0, W, 20}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        View view(20, 200, 100, 30);
+        G& g = view.geometry;
+        g.m_nTopLine = c.start.top;
+        g.m_nLeftColumn = c.start.left;
+        g.m_nCaretX = c.start.x;
+        g.m_nCaretY = c.start.y;
+        g.Resized(c.width, c.height);
+        EXPECT_EQ(StateOf(g), c.expected);
+    }
+}
+
 TEST(OutputGeometry, FitAndScrollToEnd)
 {
     struct Case {

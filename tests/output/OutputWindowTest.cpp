@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
@@ -207,6 +208,131 @@ TEST_F(OutputWindowTest, KeysAndClicksThroughEvents)
     EXPECT_EQ(g.m_nCaretY, h);
 }
 
+// After a run the user points at a line; resizing the window in any way
+// keeps the caret on that line (Enter and Ctrl+E read it), in view.
+TEST_F(OutputWindowTest, ResizingKeepsTheCaretOnItsLine)
+{
+    ShowSized(300, 200);
+    output->StartOutput("/models/resize.nuv");
+    AddLines(60, "a line of text");
+    output->EndOutput(3);
+    ASSERT_TRUE(Settle());
+    const COutputGeometry& g = Geometry();
+    const int w = g.m_nCharWidth, h = g.m_nLineHeight;
+    QMouseEvent click(QEvent::MouseButtonPress, QPointF(4.5 * w, 3.5 * h), QPointF(), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(output->View()->viewport(), &click);
+    const int line = output->CaretLineIndex();
+    const int column = g.CaretColumnNumber();
+    ASSERT_LT(line, 60);
+
+    auto* editor = frame.MdiArea()->addSubWindow(new QWidget);
+    editor->show();
+    const QSize extra = output->size() - output->View()->viewport()->size();
+    const struct Step {
+        const char* name;
+        std::function<void()> action;
+    } steps[] = {
+        {"larger", [&] { output->resize(QSize(500, 400) + extra); }},
+        {"maximised", [&] { output->showMaximized(); }},
+        {"restored", [&] { output->showNormal(); }},
+        {"the frame resized", [&] { frame.resize(frame.size() + QSize(80, 60)); }},
+        {"tiled", [&] { frame.MdiArea()->tileSubWindows(); }},
+        {"cascaded", [&] { frame.MdiArea()->cascadeSubWindows(); }},
+        {"lower than the caret's row", [&] { output->resize(QSize(300, 2 * h) + extra); }},
+        {"narrower than the caret's column", [&] { output->resize(QSize(2 * w, 200) + extra); }},
+        {"back to the first size", [&] { output->resize(QSize(300, 200) + extra); }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.action();
+        QApplication::processEvents();
+        EXPECT_EQ(output->CaretLineIndex(), line);
+        EXPECT_EQ(g.CaretColumnNumber(), column);
+        EXPECT_GE(g.m_nCaretY, 0);
+        EXPECT_LE(g.m_nCaretY + h, std::max(g.m_nHeight, h)) << "the caret's row is in view";
+        EXPECT_GE(g.m_nCaretX, w);
+    }
+}
+
+// Whether any pixel of `rect` in `image` is not white.
+bool HasInk(const QImage& image, const QRect& rect)
+{
+    const QRect area = rect.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixelColor(x, y) != Qt::white)
+                return true;
+    return false;
+}
+
+// What the view shows, where the caret goes and what the panes say agree, in
+// characters: End, a click beyond the end, the column pane, the fit check and
+// the drawing, for lines of accents, euros and an emoji, a Latin-1 line and a
+// long ASCII line (whose glyphs must not drift from the caret's columns).
+TEST_F(OutputWindowTest, LinesAreShownAndPointedAtInCharacters)
+{
+    const struct Case {
+        const char* name;
+        std::string bytes;
+        int characters;
+    } cases[] = {
+        {"accents, euros and an emoji",
+         "caf\xc3\xa9 \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9 \xe2\x82\xac\xe2\x82\xac\xe2\x82\xac \xf0\x9f\x98\x80 end", 19},
+        {"Latin-1", "caf\xe9 \xe9\xe9\xe9\xe9 fin", 13},
+        {"long ASCII", "0123456789abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRS", 65},
+    };
+    const int w = Geometry().m_nCharWidth, h = Geometry().m_nLineHeight;
+    ShowSized(w * 24, h * 6);  // room for 23 columns: the first two lines fit
+    output->StartOutput("/models/text.nuv");
+    for (const Case& c : cases)
+        AddLines(1, c.bytes.c_str());
+    output->EndOutput(3);
+    ASSERT_TRUE(Settle());
+    COutputView* view = output->View();
+    const COutputGeometry& g = Geometry();
+    EXPECT_EQ(output->m_pStore->m_nLongest, 65);
+    EXPECT_STREQ(output->m_pStore->GetLine(0), cases[0].bytes.c_str()) << "the store keeps the bytes";
+
+    for (int row = 0; row < 3; ++row) {
+        const Case& c = cases[row];
+        SCOPED_TRACE(c.name);
+        Press(Qt::Key_Home, Qt::ControlModifier);
+        for (int i = 0; i < row; ++i)
+            Press(Qt::Key_Down);
+        Press(Qt::Key_End);
+        output->UpdatePositionPanes();
+        EXPECT_EQ(g.CaretColumnNumber(), c.characters + 1);
+        const QString column = QString("%1").arg(c.characters + 1, 3, 10, QChar('0'));
+        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN].toStdString(), column.toStdString());
+        const int caretX = g.m_nCaretX;
+        EXPECT_EQ(caretX, w * (1 + c.characters - g.m_nLeftColumn));
+        EXPECT_LE(caretX, g.m_nWidth - w) << "End keeps the caret in view";
+        QMouseEvent click(QEvent::MouseButtonPress, QPointF(g.m_nWidth - 2, row * h + 2), QPointF(), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &click);
+        EXPECT_EQ(g.m_nCaretX, caretX) << "a click beyond the end stops where End does";
+
+        view->clearFocus();  // no caret in the picture
+        const QImage image = view->viewport()->grab().toImage();
+        const int y = row * h;
+        EXPECT_TRUE(HasInk(image, QRect(caretX - w, y, w, h))) << "the last character is drawn in its cell";
+        EXPECT_FALSE(HasInk(image, QRect(caretX, y, g.m_nWidth - caretX, h))) << "nothing is drawn beyond it";
+        view->setFocus();
+    }
+    // Scrolled sideways by four characters, "é" is drawn in the first column.
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    for (int i = 0; i < 4; ++i)
+        view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    ASSERT_EQ(g.m_nLeftColumn, 4);
+    view->clearFocus();
+    const QImage shifted = view->viewport()->grab().toImage();
+    view->horizontalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    ASSERT_EQ(g.m_nLeftColumn, 0);
+    const QImage unshifted = view->viewport()->grab().toImage();
+    EXPECT_EQ(shifted.copy(w, 0, w * 16, h), unshifted.copy(w * 5, 0, w * 16, h));
+}
+
 TEST_F(OutputWindowTest, WindowLowerThanOneLine)
 {
     ShowSized(300, output->View()->Geometry().m_nLineHeight / 2);
@@ -223,9 +349,14 @@ TEST_F(OutputWindowTest, PositionPanes)
         const char* columnText;
     } cases[] = {
         {0, 0, 0, 0, "000001", "001"},
-        {1234560, 0, 6, 0, "123456", "001"},
-        {0, 999, 0, 0, "000001", "100"},
         {0, 40, 2, 3, "000003", "044"},
+        {999990, 0, 8, 98, "999999", "099"},
+        // Numbers longer than the padding show whole, never cut to their first digits.
+        {1000000, 0, 0, 0, "1000001", "001"},
+        {1234560, 0, 6, 0, "1234567", "001"},
+        {0, 999, 0, 0, "000001", "1000"},
+        {0, 5040000, 0, 0, "000001", "5040001"},
+        {2147483000, 2147483000, 6, 6, "2147483007", "2147483007"},
     };
     ShowSized(300, 200);
     COutputGeometry& g = output->View()->Geometry();
@@ -235,8 +366,8 @@ TEST_F(OutputWindowTest, PositionPanes)
         g.m_nCaretX = g.m_nCharWidth * (1 + c.column);
         g.m_nCaretY = g.m_nLineHeight * c.row;
         output->UpdatePositionPanes();
-        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE], c.line);
-        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN], c.columnText);
+        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE].toStdString(), c.line);
+        EXPECT_EQ(frame.panes[ID_INDICATOR_COLUMN].toStdString(), c.columnText);
     }
 }
 
@@ -279,9 +410,13 @@ TEST_F(OutputWindowTest, ChunksFollowToTheirEnd)
         const int paintsBefore = counter.paints;
         ASSERT_TRUE(output->AddOutput(c.chunk.c_str()));
         EXPECT_EQ(output->m_pStore->m_nCount, c.lines);
+        Geometry();  // asking where the view stands applies the follow at once
         EXPECT_EQ(g.m_nCaretY, g.m_nLineHeight * (c.lines - g.m_nTopLine)) << "the row after the last line";
         ASSERT_TRUE(Settle());
         EXPECT_GT(counter.paints, paintsBefore);
+        output->UpdatePositionPanes();
+        const QString line = QString("%1").arg(c.lines + 1, 6, 10, QChar('0'));
+        EXPECT_EQ(frame.panes[ID_INDICATOR_LINE].toStdString(), line.toStdString()) << "the pane shows the painted caret";
     }
     EXPECT_GT(g.m_nTopLine, 0);
     EXPECT_GT(output->View()->verticalScrollBar()->maximum(), 0);
@@ -386,6 +521,28 @@ TEST_F(RunTest, LeavingDuringARun)
     EXPECT_TRUE(prompts.Beeps().empty());
     QApplication::processEvents();
     EXPECT_FALSE(frame.isVisible());
+}
+
+// An exit agreed to during a run whose shutdown was then cancelled (at a
+// save question) must not reach into the next run: that run's end does not
+// close the program.
+TEST_F(RunTest, ACancelledExitDoesNotCarryIntoTheNextRun)
+{
+    output->StartOutput("/models/first.nuv");
+    prompts.ExpectMessageBox(IDYES);
+    EXPECT_FALSE(output->QueryCloseOutput());
+    output->EndOutput(3);
+    QApplication::processEvents();
+    ASSERT_FALSE(frame.isVisible()) << "the close came";
+    frame.show();  // ...and was cancelled
+
+    prompts.Clear();
+    output->StartOutput("/models/second.nuv");
+    EXPECT_FALSE(output->m_bExitRequested);
+    output->EndOutput(3);
+    QApplication::processEvents();
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(prompts.Beeps(), std::vector<UINT>{MB_ICONASTERISK});
 }
 
 TEST_F(RunTest, LeavingWhenIdle)

@@ -13,6 +13,8 @@ struct ReferenceOutput {
     std::vector<std::string> lines;
     bool atLineStart = true;
     int bells = 0;
+    // The most characters a line has held, at any point a piece was stored.
+    std::size_t longest = 0;
 
     void Add(const std::string& chunk);
 };
@@ -39,3 +41,8 @@ private:
 
 // The store's lines as strings.
 std::vector<std::string> LinesOf(const COutputStore& store);
+
+// Whether `bytes` read as UTF-8 (Qt's own decoder decides), and their length in
+// characters: UTF-8 characters if so, else one per byte.
+bool ReadsAsUtf8(const std::string& bytes);
+std::size_t CharactersOf(const std::string& bytes);

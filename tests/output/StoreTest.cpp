@@ -77,6 +77,37 @@ TEST(OutputStore, LinesLengthsAndIteration)
     EXPECT_EQ(store.m_nCapacity, 1000);
 }
 
+// The longest line, which sets the horizontal scroll range, is counted in the
+// characters the view shows, however the line arrived.
+TEST(OutputStore, LongestLineInCharacters)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> pieces;  // the first added, the others appended
+        int longest;
+    } cases[] = {
+        {"ASCII", {std::string(65, 'x')}, 65},
+        {"accents", {"caf\xc3\xa9 \xc3\xa9\xc3\xa9"}, 7},
+        {"euro and emoji", {"\xe2\x82\xac\xe2\x82\xac \xf0\x9f\x98\x80 end"}, 8},
+        {"Latin-1", {"caf\xe9 \xe9\xe9"}, 7},
+        {"a character split between appends", {"caf", "\xc3", "\xa9", "s"}, 5},
+        {"UTF-8 broken by an append", {"\xc3\xa9\xc3\xa9", "\xff"}, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        COutputStore store;
+        ASSERT_TRUE(store.AddLine("short"));
+        ASSERT_TRUE(store.AddLine(c.pieces[0].c_str()));
+        for (std::size_t i = 1; i < c.pieces.size(); ++i)
+            ASSERT_TRUE(store.AppendToLine(1, c.pieces[i].c_str()));
+        EXPECT_EQ(store.m_nLongest, c.longest);
+        std::string whole;
+        for (const std::string& piece : c.pieces)
+            whole += piece;
+        EXPECT_EQ(store.GetLine(1), whole) << "the bytes are kept as they came";
+    }
+}
+
 TEST(OutputStore, FailedAllocationsLeaveTheStoreAsItWas)
 {
     // Lines longer than the arena's short blocks always need memory of their own.
