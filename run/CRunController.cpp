@@ -146,6 +146,9 @@ BOOL CRunController::RunModel(const char* path)
     pump.Install();
     CRunPump::BringOutputForward(m_frame, *output);
     ShowRunning(model);
+    // The menus and the tool bar show the run before the first pump dispatches anything.
+    if (m_idle)
+        m_idle();
     library.ApplySettings(preprocessOnly, m_settings.m_nUpdateLimit, m_settings.m_bRangeCheck);
     const BOOL timed = timer && StartClock();
     DWORD outcome = 0;
