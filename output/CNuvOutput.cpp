@@ -21,6 +21,7 @@
 #include "res/StringTable.h"
 #include "res/Images.h"
 #include "shell/ChooseFileName.h"
+#include "shell/ChildPlacement.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
 
@@ -274,16 +275,26 @@ void CNuvOutput::ShowOutputWindow(const WINDOWPLACEMENT* placement)
     QMdiArea* area = frame ? frame->MdiArea() : nullptr;
     if (!area)
         return;
+    bool maximise = false;
     if (m_bHidden) {
+        // A maximised child stays maximised: the window that comes on top takes its state.
+        const QMdiSubWindow* top = area->activeSubWindow();
+        maximise = top && top->isMaximized();
         TakeMenuItem();
         UpdateTitle();
         area->addSubWindow(this);
         setAttribute(Qt::WA_DeleteOnClose, false);
         m_bHidden = FALSE;
+        // It comes back where it stood while that lies wholly inside the area.
+        if (!placement && !QRect(QPoint(0, 0), area->viewport()->size()).contains(geometry()))
+            PlaceInCascade(this);
     }
     if (placement)
         SetWindowPlacement(this, *placement);
-    show();
+    if (maximise && !placement)
+        showMaximized();
+    else
+        show();
     if (m_pStore->m_nCount == 0)
         m_pView->SyncScrollBars();
     else
@@ -300,10 +311,8 @@ void CNuvOutput::HideOutputWindow()
     m_bExitRequested = FALSE;
     if (IMainFrame* frame = TheFrame(); frame && frame->ActiveChild() == this)
         frame->SetActiveChild(nullptr);
-    QMdiArea* area = mdiArea();
+    RemoveFromArea(this);
     hide();
-    if (area)
-        area->removeSubWindow(this);
     m_bHidden = TRUE;
     PutBackMenuItem();
 }

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -150,6 +151,29 @@ TEST_F(OutputWindowTest, HidingKeepsTextOptionsAndModelPath)
     EXPECT_EQ(g.m_nCaretY, g.m_nLineHeight * (51 - g.m_nTopLine)) << "shown scrolled to the end";
     EXPECT_LT(g.m_nCaretY, g.m_nHeight);
     EXPECT_GT(g.m_nTopLine, 0);
+}
+
+// The window opens wholly inside the MDI area, and a maximised child stays
+// maximised: showing it over one makes it maximised, hiding it hands the
+// state back.
+TEST_F(OutputWindowTest, OpensInsideTheAreaAndKeepsTheMaximisedState)
+{
+    frame.resize(800, 600);
+    QApplication::processEvents();
+    output->ShowOutputWindow(nullptr);
+    const QRect area(QPoint(0, 0), frame.MdiArea()->viewport()->size());
+    EXPECT_TRUE(area.contains(output->geometry()));
+    output->HideOutputWindow();
+
+    auto* other = new QMdiSubWindow;
+    other->setWidget(new QWidget);
+    frame.MdiArea()->addSubWindow(other);
+    other->showMaximized();
+    output->ShowOutputWindow(nullptr);
+    EXPECT_TRUE(output->isMaximized());
+    output->HideOutputWindow();
+    EXPECT_TRUE(other->isMaximized());
+    EXPECT_EQ(frame.MdiArea()->activeSubWindow(), other);
 }
 
 TEST_F(OutputWindowTest, EmptyWindow)
