@@ -73,6 +73,8 @@ bool DecodeRecoveryRecord(const char* data, std::size_t size, RecoveryRecord* re
         !in.Take(4, &column) || !in.Take(8, &time) || !in.Take(4, &nameLength) || !in.Run(nameLength, &read.fileName) ||
         !in.Take(4, &textLength) || !in.Run(textLength, &read.bytes) || !in.AtEnd())
         return false;
+    if ((flags & ~static_cast<uint64_t>(kUntitled)) != 0)
+        return false;  // flags this version does not know
     read.untitled = (flags & kUntitled) != 0;
     read.line0 = static_cast<int32_t>(static_cast<uint32_t>(line));
     read.column1 = static_cast<int32_t>(static_cast<uint32_t>(column));
