@@ -1,27 +1,10 @@
 #include "editor/CRecoveryWriter.h"
 
+#include "editor/FileWriter.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
-
-namespace {
-
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
 
 CRecoveryWriter::CRecoveryWriter() : m_thread([this] { Loop(); }) {}
 
@@ -95,7 +78,9 @@ void CRecoveryWriter::Run(const Job& job)
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
         return;
-    const bool written = WriteAll(fd, job.bytes.data(), job.bytes.size()) && ::fsync(fd) == 0;
+    // The plain writer: a test's injected one belongs to the user-interface thread.
+    FileWriter plain;
+    const bool written = WriteAll(plain, fd, job.bytes.data(), job.bytes.size()) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed || ::rename(temp.c_str(), job.path.c_str()) != 0)
         ::unlink(temp.c_str());

@@ -1,5 +1,6 @@
 #include "editor/FileWriter.h"
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -10,6 +11,20 @@ FileWriter* g_writer = nullptr;
 ssize_t FileWriter::Write(int fd, const void* data, std::size_t size)
 {
     return ::write(fd, data, size);
+}
+
+bool WriteAll(FileWriter& writer, int fd, const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = writer.Write(fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 FileWriter& CurrentFileWriter()

@@ -11,6 +11,10 @@ public:
     virtual ssize_t Write(int fd, const void* data, std::size_t size);
 };
 
+// Writes all `size` bytes through `writer`, going on after EINTR and short
+// writes; false when a write fails (errno says why).
+bool WriteAll(FileWriter& writer, int fd, const char* data, std::size_t size);
+
 // The writer in force: the plain one unless a test installed its own.
 FileWriter& CurrentFileWriter();
 // Installs `writer` (not owned); nullptr goes back to the plain writer.

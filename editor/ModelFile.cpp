@@ -60,28 +60,13 @@ mode_t ModeFor(const std::string& target)
     return 0666 & ~mask;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size)
-{
-    FileWriter& writer = CurrentFileWriter();
-    while (size > 0) {
-        const ssize_t n = writer.Write(fd, data, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool WriteReplacing(const std::string& target, const char* data, std::size_t size)
 {
     std::string temp = DirectoryOf(target) + "/.nuv-save-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
-    const bool written = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    const bool written = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(CurrentFileWriter(), fd, data, size) && ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (written && closed && ::rename(temp.c_str(), target.c_str()) == 0)
         return true;
