@@ -285,9 +285,11 @@ void CNuvOutput::ShowOutputWindow(const WINDOWPLACEMENT* placement)
         area->addSubWindow(this);
         setAttribute(Qt::WA_DeleteOnClose, false);
         m_bHidden = FALSE;
-        // It comes back where it stood while that lies wholly inside the area.
-        if (!placement && !QRect(QPoint(0, 0), area->viewport()->size()).contains(geometry()))
+        // The first time at the next place of the cascade; later where it stood,
+        // while that lies wholly inside the area.
+        if (!placement && (!m_bPlaced || !QRect(QPoint(0, 0), area->viewport()->size()).contains(geometry())))
             PlaceInCascade(this);
+        m_bPlaced = true;
     }
     if (placement)
         SetWindowPlacement(this, *placement);

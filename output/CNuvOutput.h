@@ -118,6 +118,7 @@ private:
     void CannotSearch();
 
     COutputView* m_pView = nullptr;
+    bool m_bPlaced = false;  // the window has been shown in the area before
     COutputAssembler m_assembler{*this};
     // Inside AddOutput the view follows once per chunk (and every
     // kFollowStride lines of a long one) instead of once per line: moving to
