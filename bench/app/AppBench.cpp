@@ -45,7 +45,7 @@ public:
     void Beep(UINT) override {}
     bool FileDialog(const FileDialogRequest&, QString*) override { return false; }
     bool FontDialog(QWidget*, LOGFONTA*) override { return false; }
-    void PrintSetupDialog(QWidget*) override {}
+    bool PrintSetupDialog(QWidget*) override { return false; }
     int messages = 0;
 };
 
