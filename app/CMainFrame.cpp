@@ -38,6 +38,7 @@
 #include "output/COutputStore.h"
 #include "print/DefaultPrinter.h"
 #include "run/CRunController.h"
+#include "run/CRunPump.h"
 #include "shell/CNuvChild.h"
 #include "shell/MessageFromTable.h"
 #include "shell/PrintHandler.h"
@@ -424,7 +425,7 @@ void CMainFrame::OnFindReplace(CFindReplaceDlg* dialog, DWORD flags)
     if (!m_pActiveChild)
         Prompts().Beep(MB_ICONASTERISK);
     else if (flags & FR_FINDNEXT)
-        FindNext(findText, flags);
+        FindNext(findText, down, matchCase);
     else if (flags & FR_REPLACEALL)
         m_pActiveChild->ReplaceAll(findText.constData(), replaceText.constData(), down, matchCase);
     else if (flags & FR_REPLACE)
@@ -435,10 +436,10 @@ void CMainFrame::OnFindReplace(CFindReplaceDlg* dialog, DWORD flags)
     }
 }
 
-void CMainFrame::FindNext(const QByteArray& findText, DWORD flags)
+void CMainFrame::FindNext(const QByteArray& findText, BOOL down, BOOL matchCase)
 {
     CNuvChild* child = m_pActiveChild;
-    if (child->FindText(findText.constData(), flags & FR_DOWN ? TRUE : FALSE, flags & FR_MATCHCASE ? TRUE : FALSE))
+    if (child->FindText(findText.constData(), down, matchCase))
         StatusFromTable(IDS_FOUND, {findText.constData()});
     else if (child->IsWindowClass(g_editorClass))
         StatusFromTable(IDS_NOT_FOUND, {findText.constData()}, true);
@@ -519,15 +520,6 @@ BOOL CMainFrame::CloseEditor(CNuvChild* child, bool exiting)
     return TRUE;
 }
 
-void CMainFrame::BringOutputForward()
-{
-    if (m_pOutput->m_bHidden)
-        m_pOutput->ShowOutputWindow(nullptr);
-    m_pMdiArea->setActiveSubWindow(m_pOutput);
-    if (m_pOutput->isMinimized())
-        m_pOutput->showNormal();
-}
-
 // The first steps of an exit. While a model runs it only asks whether to stop
 // the run and exit afterwards (FALSE either way): Yes keeps the writer for the
 // pass after the run, No drops it. Otherwise the frame's records are written,
@@ -536,7 +528,7 @@ BOOL CMainFrame::PrepareExit()
 {
     const bool running = m_pOutput && m_pOutput->m_bRunning;
     if (running)
-        BringOutputForward();
+        CRunPump::BringOutputForward(*this, *m_pOutput);
     if (m_bSaveSettings)
         m_workspaceWriter.Begin(m_startDirectory);
     if (running) {

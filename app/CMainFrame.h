@@ -124,14 +124,13 @@ private:
     // of that kind.
     void OpenFindDialog(bool findOnly);
     void OnFindReplace(CFindReplaceDlg* dialog, DWORD flags);
-    void FindNext(const QByteArray& findText, DWORD flags);
+    void FindNext(const QByteArray& findText, BOOL down, BOOL matchCase);
     // Next Error (next) and Previous Error: the output caret to the neighbouring
     // error line, then Go to error; a beep when there is none.
     void GotoNeighbourError(bool next);
     void ArrangeIcons();
     BOOL CloseEditor(CNuvChild* editor, bool exiting);
     BOOL PrepareExit();
-    void BringOutputForward();
     void FinishExit();
     QMdiSubWindow* NextToClose(QList<QPointer<QMdiSubWindow>>& order) const;
     QMdiSubWindow* TopChild() const;

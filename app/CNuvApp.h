@@ -38,7 +38,6 @@ public:
     // termination signal never destroys it, so its copies stay for the next start.
     void ExitInstance();
     CMainFrame* Frame() const { return m_pFrame.get(); }
-    CRecoveryStore& Recovery() { return m_recovery; }
 
 private:
     void Fail();

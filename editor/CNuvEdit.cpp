@@ -270,11 +270,9 @@ void CNuvEdit::WriteRecoveryCopy()
     RecoveryRecord record;
     record.untitled = m_bUntitled != FALSE;
     record.fileName = m_bUntitled ? std::string() : std::string(m_szFileName);
-    int start = 0;
-    int end = 0;
-    m_edit.GetSel(&start, &end);
-    record.line0 = std::max(m_edit.LineFromChar(end), 0);
-    record.column1 = CharacterCount(m_edit.GetLine(record.line0).left(end - m_edit.LineIndex(record.line0))) + 1;
+    UpdateCaretPosition();
+    record.line0 = m_nLine - 1;
+    record.column1 = m_nColumn;
     record.timeMs = QDateTime::currentMSecsSinceEpoch();
     const QByteArray bytes = SaveBytes();
     record.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));

@@ -1,7 +1,6 @@
 #include "editor/CRecoveryStore.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -11,6 +10,7 @@
 #include <unistd.h>
 
 #include "editor/CRecoveryWriter.h"
+#include "editor/ModelFile.h"
 
 namespace fs = std::filesystem;
 
@@ -34,25 +34,6 @@ int TakeLock(const std::string& folder)
         return -1;
     }
     return fd;
-}
-
-bool ReadWhole(const fs::path& path, std::string* out)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    char buffer[65536];
-    out->clear();
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ::close(fd);
-            return n == 0;
-        }
-        out->append(buffer, static_cast<std::size_t>(n));
-    }
 }
 
 void RemoveFolder(const std::string& folder)
@@ -180,9 +161,11 @@ std::vector<CRecoveryStore::Orphan> CRecoveryStore::TakeOrphans()
             return std::strtol(a.stem().c_str(), nullptr, 10) < std::strtol(b.stem().c_str(), nullptr, 10);
         });
         for (const fs::path& copy : copies) {
-            std::string bytes;
+            FileBuffer bytes;
+            std::size_t length = 0;
             RecoveryRecord record;
-            if (ReadWhole(copy, &bytes) && DecodeRecoveryRecord(bytes.data(), bytes.size(), &record))
+            if (ReadWholeFile(copy.c_str(), SIZE_MAX / 2, &bytes, &length) == LoadStatus::Ok &&
+                DecodeRecoveryRecord(bytes.get(), length, &record))
                 orphans.push_back({folder.string(), std::move(record)});
         }
     }

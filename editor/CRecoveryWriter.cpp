@@ -1,10 +1,10 @@
 #include "editor/CRecoveryWriter.h"
 
-#include "editor/FileWriter.h"
-
 #include <algorithm>
-#include <fcntl.h>
 #include <unistd.h>
+
+#include "editor/FileWriter.h"
+#include "editor/ModelFile.h"
 
 CRecoveryWriter::CRecoveryWriter() : m_thread([this] { Loop(); }) {}
 
@@ -74,14 +74,8 @@ void CRecoveryWriter::Run(const Job& job)
         ::unlink(job.path.c_str());
         return;
     }
-    const std::string temp = job.path + ".tmp";
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return;
-    // The plain writer: a test's injected one belongs to the user-interface thread.
+    // The plain writer: a test's injected one belongs to the user-interface
+    // thread. The copies are the user's text: readable by the user alone.
     FileWriter plain;
-    const bool written = WriteAll(plain, fd, job.bytes.data(), job.bytes.size()) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || ::rename(temp.c_str(), job.path.c_str()) != 0)
-        ::unlink(temp.c_str());
+    WriteFileReplacing(job.path, job.bytes.data(), job.bytes.size(), plain, 0600);
 }

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
 #include "editor/ErrorLine.h"
 #include "editor/FileNames.h"
@@ -54,15 +55,6 @@ CNuvEdit* ShownWindowFor(IMainFrame& frame, const std::string& name, const char*
     return shown;
 }
 
-// A new window for the file, maximised when the active child is; null when the
-// window cannot be made or the file not loaded (the load has said why).
-CNuvEdit* OpenedWindowFor(IMainFrame& frame, const std::string& path)
-{
-    CNuvChild* active = frame.ActiveChild();
-    const int kind = active && active->isMaximized() ? WS_MAXIMIZE : kPlaceDefault;
-    return CNuvEdit::CreateForFile(kind, path.c_str());
-}
-
 }  // namespace
 
 std::vector<std::string> ErrorFileCandidates(const std::string& name, const char* modelPath,
@@ -96,8 +88,10 @@ void GotoErrorFromLine(const char* line, std::size_t length, const char* modelPa
     }
     std::string toOpen;
     CNuvEdit* editor = ShownWindowFor(*frame, location.fileName, modelPath, &toOpen);
+    // A new window takes the placement of New; null when it cannot be made or
+    // the file not loaded (the load has said why).
     if (!editor)
-        editor = OpenedWindowFor(*frame, toOpen);
+        editor = CNuvEdit::CreateForFile(CFileCommands::NewWindowKind(), toOpen.c_str());
     if (!editor)
         return;
     editor->SelectLine(location.lineNumber);

@@ -50,11 +50,15 @@ std::string DirectoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-mode_t ModeFor(const std::string& target)
+mode_t ModeFor(const std::string& target, mode_t modeIfNew)
 {
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0)
-        return st.st_mode & 07777;
+    return ::stat(target.c_str(), &st) == 0 ? st.st_mode & 07777 : modeIfNew;
+}
+
+// What a new file gets from open(2): read and write for all, less the umask.
+mode_t NewFileMode()
+{
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
@@ -62,11 +66,34 @@ mode_t ModeFor(const std::string& target)
 
 bool WriteReplacing(const std::string& target, const char* data, std::size_t size)
 {
+    return WriteFileReplacing(target, data, size, CurrentFileWriter(), NewFileMode());
+}
+
+// The backup step of a first save: a copy of the last saved contents under the
+// backup name, written as safely as the save itself. The model's own file is
+// not touched, so whatever fails later it keeps its contents under its name.
+bool MakeBackup(const char* path, const std::string& target)
+{
+    const std::string backup = BackupName(path);
+    if (backup == path || backup == target || !IsPlainFile(target.c_str()))
+        return false;  // a backup of the backup itself would replace the file
+    FileBuffer contents;
+    std::size_t length = 0;
+    return ReadWholeFile(target.c_str(), SIZE_MAX / 2, &contents, &length) == LoadStatus::Ok &&
+           WriteReplacing(WriteTarget(backup.c_str()), contents.get(), length);
+}
+
+}  // namespace
+
+bool WriteFileReplacing(const std::string& target, const char* data, std::size_t size, FileWriter& writer,
+                        mode_t modeIfNew)
+{
     std::string temp = DirectoryOf(target) + "/.nuv-save-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)
         return false;
-    const bool written = ::fchmod(fd, ModeFor(target)) == 0 && WriteAll(CurrentFileWriter(), fd, data, size) && ::fsync(fd) == 0;
+    const bool written = ::fchmod(fd, ModeFor(target, modeIfNew)) == 0 && WriteAll(writer, fd, data, size) &&
+                         ::fsync(fd) == 0;
     const bool closed = ::close(fd) == 0;
     if (written && closed && ::rename(temp.c_str(), target.c_str()) == 0)
         return true;
@@ -74,8 +101,7 @@ bool WriteReplacing(const std::string& target, const char* data, std::size_t siz
     return false;
 }
 
-// Reads the whole plain file `path`, at most `limit` bytes, zero-terminated.
-LoadStatus ReadWhole(const char* path, std::size_t limit, FileBuffer* contents, std::size_t* length)
+LoadStatus ReadWholeFile(const char* path, std::size_t limit, FileBuffer* contents, std::size_t* length)
 {
     // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below anyway.
     const int fd = ::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -116,25 +142,9 @@ LoadStatus ReadWhole(const char* path, std::size_t limit, FileBuffer* contents, 
     return LoadStatus::Ok;
 }
 
-// The backup step of a first save: a copy of the last saved contents under the
-// backup name, written as safely as the save itself. The model's own file is
-// not touched, so whatever fails later it keeps its contents under its name.
-bool MakeBackup(const char* path, const std::string& target)
-{
-    const std::string backup = BackupName(path);
-    if (backup == path || backup == target || !IsPlainFile(target.c_str()))
-        return false;  // a backup of the backup itself would replace the file
-    FileBuffer contents;
-    std::size_t length = 0;
-    return ReadWhole(target.c_str(), SIZE_MAX / 2, &contents, &length) == LoadStatus::Ok &&
-           WriteReplacing(WriteTarget(backup.c_str()), contents.get(), length);
-}
-
-}  // namespace
-
 LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* length)
 {
-    return ReadWhole(path, kMaxModelFileSize, contents, length);
+    return ReadWholeFile(path, kMaxModelFileSize, contents, length);
 }
 
 SaveResult SaveModelFile(const char* path, const char* data, std::size_t size, bool makeBackup)

@@ -9,6 +9,10 @@
 #include <cstddef>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <sys/types.h>
+
+class FileWriter;
 
 // The largest model file the editor loads.
 inline constexpr std::size_t kMaxModelFileSize = 65533;
@@ -24,6 +28,15 @@ using FileBuffer = std::unique_ptr<char[], FreeDeleter>;
 // another file that is not a plain file cannot be opened; a file of more than
 // kMaxModelFileSize bytes is too large.
 LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* length);
+// The same with a limit of its own.
+LoadStatus ReadWholeFile(const char* path, std::size_t limit, FileBuffer* contents, std::size_t* length);
+
+// Writes `size` bytes as the whole new contents of `target` through `writer`:
+// into a temporary file beside it, synced, then renamed over it. An existing
+// target keeps its permissions; a new one gets `modeIfNew`. False, `target`
+// untouched and no temporary file left, when anything fails.
+bool WriteFileReplacing(const std::string& target, const char* data, std::size_t size, FileWriter& writer,
+                        mode_t modeIfNew);
 
 struct SaveResult {
     bool ok = false;

@@ -13,7 +13,6 @@ class CTerminationSignals : public QObject {
 public:
     explicit CTerminationSignals(QObject* parent = nullptr);
     ~CTerminationSignals() override;
-    bool IsInstalled() const { return m_notifier != nullptr; }
 
 signals:
     void terminationRequested(int signal);

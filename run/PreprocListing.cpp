@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
@@ -16,12 +17,6 @@
 namespace {
 
 const char* const kHeading = "// Preprocessor listing\r\n\r\n";
-
-CNuvEdit* NewListingWindow(IMainFrame& frame)
-{
-    const CNuvChild* active = frame.ActiveChild();
-    return CNuvEdit::Create(active && active->isMaximized() ? WS_MAXIMIZE : kPlaceDefault);
-}
 
 }  // namespace
 
@@ -37,7 +32,7 @@ BOOL ListingToEditor(const char* modelPath, const char* text)
     CNuvEdit* editor = dynamic_cast<CNuvEdit*>(frame->FindEditorWindow(name));
     const bool made = editor == nullptr;
     if (made)
-        editor = NewListingWindow(*frame);
+        editor = CNuvEdit::Create(CFileCommands::NewWindowKind());
     else if (QMdiArea* area = frame->MdiArea())
         area->setActiveSubWindow(editor);
     // Edits typed into an open listing window are the user's: they are saved or
