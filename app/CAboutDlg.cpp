@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "res/Images.h"
+#include "res/Version.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
@@ -16,7 +17,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     icon->setAlignment(Qt::AlignTop);
 
     auto* text = new QVBoxLayout;
-    auto* product = new QLabel("<b>The NUV System</b> v. 3.1", this);
+    auto* product = new QLabel("<b>The NUV System</b> v. " NUV_VERSION_SHORT, this);
     text->addWidget(product);
     text->addWidget(new QLabel("Copyright \u00A9 2026 The NUV developers. All rights reserved.", this));
     text->addSpacing(8);

@@ -1,5 +1,7 @@
 #include "app/CHelpViewer.h"
 
+#include "platform/DataFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -29,7 +31,7 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent), m_browser(new QText
 
 QString CHelpViewer::HelpFilePath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath("nuv_help.hlp");
+    return DataFilePath("nuv_help.hlp");
 }
 
 QString CHelpViewer::ShownText() const
