@@ -14,7 +14,7 @@ deps:
 	@./scripts/install-deps.sh
 
 $(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DNUV_LAYERS="tavo;platform;res;shell;output;editor;print;config;run;app" -DNUV_TEST_DIRS=""
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) -DNUV_LAYERS="tavo;platform;res;shell;output;editor;print;config;run;app;batch" -DNUV_TEST_DIRS=""
 
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
@@ -33,7 +33,7 @@ test: build
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNUV_SANITIZE=ON -DNUV_LAYERS="tavo;platform;res;shell;output;editor;print;config;run;app" -DNUV_TEST_DIRS=""
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DNUV_SANITIZE=ON -DNUV_LAYERS="tavo;platform;res;shell;output;editor;print;config;run;app;batch" -DNUV_TEST_DIRS=""
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \

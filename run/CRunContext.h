@@ -1,14 +1,16 @@
 #pragma once
-// The services the interpreter calls are plain C functions; they reach the
-// program through the context of the run in progress. One context is current
-// from just before the interpreter starts until the run has ended.
+// The environment's host of a run: the services reach the output window and
+// the run's pump through it. One context is current from just before the
+// interpreter starts until the run has ended.
+#include "run/IRunHost.h"
+
 class CNuvOutput;
 class CRunPump;
 
-class CRunContext {
+class CRunContext : public IRunHost {
 public:
-    CRunContext(CNuvOutput* output, CRunPump* pump);  // becomes the current context
-    ~CRunContext();                                   // no context is current
+    CRunContext(CNuvOutput* output, CRunPump* pump);  // becomes the current context and run host
+    ~CRunContext() override;                          // the previous ones are current again
     CRunContext(const CRunContext&) = delete;
     CRunContext& operator=(const CRunContext&) = delete;
 
@@ -18,8 +20,16 @@ public:
     CNuvOutput* Output() const { return m_output; }
     CRunPump* Pump() const { return m_pump; }
 
+    // The chunk to the output window (AddOutput).
+    int OutputResult(const char* text) override;
+    // The pump's answer (CRunPump::IsBreak); 0 without a pump.
+    int IsBreak() override;
+    // Into an editor window, or into a file when the output goes to a file.
+    int ReceivePreprocText(const char* text) override;
+
 private:
     CNuvOutput* m_output;
     CRunPump* m_pump;
     CRunContext* m_previous;
+    IRunHost* m_previousHost;
 };

@@ -15,6 +15,7 @@
 #include "run/CRunContext.h"
 #include "run/CRunMenu.h"
 #include "run/CRunPump.h"
+#include "run/RunOutcome.h"
 #include "run/RunTitle.h"
 #include "run/Services.h"
 #include "shell/ChooseFileName.h"
@@ -22,13 +23,6 @@
 #include "shell/MessageFromTable.h"
 
 namespace {
-
-constexpr DWORD kOutcomeErrors = 1;
-
-DWORD OutcomeKind(DWORD outcome)
-{
-    return outcome & 0xFFFFu;
-}
 
 CNuvEdit* AsEditor(CNuvChild* child)
 {
@@ -159,7 +153,7 @@ BOOL CRunController::RunModel(const char* path)
         SetRunInProgress(false);
         if (timed) {
             m_clock.stop();
-            if (OutcomeKind(outcome) != kOutcomeErrors)
+            if (PrintsExecutionTime(outcome))
                 PrintExecutionTime();
         }
         if (preprocessOnly)
@@ -219,8 +213,5 @@ void CRunController::ShowClock()
 // The line ends the output like the interpreter's own text.
 void CRunController::PrintExecutionTime()
 {
-    const QByteArray line =
-        FormatFromTable(IDS_EXECUTION_TIME, {m_settings.m_nHours, m_settings.m_nMinutes, m_settings.m_nSeconds})
-            .toUtf8();
-    OutputResult(line.constData());
+    OutputResult(ExecutionTimeLine(m_settings.m_nHours, m_settings.m_nMinutes, m_settings.m_nSeconds).c_str());
 }

@@ -10,15 +10,10 @@
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
 #include "res/StringTable.h"
+#include "run/ListingFormat.h"
 #include "run/ListingName.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
-
-namespace {
-
-const char* const kHeading = "// Preprocessor listing\r\n\r\n";
-
-}  // namespace
 
 BOOL ListingToEditor(const char* modelPath, const char* text)
 {
@@ -59,7 +54,7 @@ BOOL ListingToEditor(const char* modelPath, const char* text)
 BOOL ListingToFile(const char* modelPath, const char* text, BOOL append)
 {
     std::unique_ptr<COutputStore> store(new (std::nothrow) COutputStore);
-    if (!store || !store->m_bValid || !store->AddLine(kHeading) || !store->AddLine(text)) {
+    if (!store || !store->m_bValid || !store->AddLine(kListingHeading) || !store->AddLine(text)) {
         MessageFromTable(IDS_NO_MEMORY, MB_ICONEXCLAMATION);
         return FALSE;
     }

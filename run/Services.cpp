@@ -1,13 +1,11 @@
 #include "run/Services.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "output/CNuvOutput.h"
 #include "platform/Win32Types.h"
-#include "run/CRunContext.h"
-#include "run/CRunPump.h"
 #include "run/DllList.h"
-#include "run/PreprocListing.h"
+#include "run/IRunHost.h"
 
 namespace {
 
@@ -24,12 +22,6 @@ void* Address(Function* function)
     static_assert(sizeof address == sizeof function);
     std::memcpy(&address, &function, sizeof address);
     return address;
-}
-
-CNuvOutput* RunOutput()
-{
-    CRunContext* context = CRunContext::Current();
-    return context ? context->Output() : nullptr;
 }
 
 }  // namespace
@@ -53,14 +45,14 @@ extern "C" void* LookupService(const char* name)
 
 extern "C" int OutputResult(const char* text)
 {
-    CNuvOutput* output = RunOutput();
-    return output && text ? output->AddOutput(text) : 0;
+    IRunHost* host = CurrentRunHost();
+    return host && text ? host->OutputResult(text) : 0;
 }
 
 extern "C" int IsBreak(void)
 {
-    CRunContext* context = CRunContext::Current();
-    return context && context->Pump() ? context->Pump()->IsBreak() : 0;
+    IRunHost* host = CurrentRunHost();
+    return host ? host->IsBreak() : 0;
 }
 
 extern "C" int GetNumberOfDLLs(void)
@@ -83,10 +75,6 @@ extern "C" const char* GetDLLName(int index)
 
 extern "C" int ReceivePreprocText(const char* text)
 {
-    CNuvOutput* output = RunOutput();
-    if (!output || !text)
-        return 0;
-    if (output->GetOption(CNuvOutput::kOptionSendToFile))
-        return ListingToFile(output->m_szModelPath, text, output->GetOption(CNuvOutput::kOptionAppend));
-    return ListingToEditor(output->m_szModelPath, text);
+    IRunHost* host = CurrentRunHost();
+    return host && text ? host->ReceivePreprocText(text) : 0;
 }

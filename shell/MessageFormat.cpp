@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/TextLimits.h"
+#include "platform/Utf8Limits.h"
 
 namespace {
 
