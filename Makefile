@@ -6,7 +6,7 @@ ASAN_BUILD ?= build-asan
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps build run test test-sanitize bench fuzz clean screenshot
+.PHONY: all deps build run test test-sanitize test-cluster bench fuzz clean screenshot
 
 all: build
 
@@ -40,6 +40,13 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
+
+# A single-node Slurm on this machine (root, Debian's slurm-wlm and munge), a
+# sweep of models through the job-array script, every output checked against
+# nuv-run's own. Not part of make test.
+test-cluster: build
+	@NUV_WITH_SLURM=1 ./scripts/install-deps.sh
+	./scripts/test-cluster.sh $(BUILD)
 
 bench: deps
 	cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DNUV_BENCH=ON

@@ -18,6 +18,10 @@ fi
 if [[ "${NUV_WITH_FUZZ:-0}" == 1 ]]; then
   packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
+# For make test-cluster: a Slurm of one node, with munge for its authentication.
+if [[ "${NUV_WITH_SLURM:-0}" == 1 ]]; then
+  packages+=(slurm-wlm munge)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
