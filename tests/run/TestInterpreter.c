@@ -1,8 +1,11 @@
 /* A stand-in for the interpreter library with one flaw chosen at build time:
    TEST_NOENTRY lacks IsBusy, TEST_BUSY is always busy, TEST_NOLISTING lacks
-   GivePreprocText, TEST_CRASH dereferences a null pointer in its run. Its run
-   prints one line and finishes. */
+   GivePreprocText, TEST_CRASH dereferences a null pointer in its run,
+   TEST_HANG never returns from its run (nor asks IsBreak), TEST_OUTCOME=n
+   returns n. Its run prints one line and finishes. */
 #include "tavo/tavo_abi.h"
+
+#include <unistd.h>
 
 #define EXPORT __attribute__((visibility("default")))
 
@@ -18,7 +21,15 @@ EXPORT uint32_t parser_main(const char *modelPath, NuvLookupService lookup)
         *nowhere = 1;
     }
 #endif
+#ifdef TEST_HANG
+    for (;;)
+        pause();
+#endif
+#ifdef TEST_OUTCOME
+    return TEST_OUTCOME;
+#else
     return TAVO_OUTCOME_FINISHED;
+#endif
 }
 
 EXPORT void PreprocessOnly(int on) { (void)on; }
