@@ -48,7 +48,12 @@ TEST_F(BatchAgreementTest, NuvRunWritesWhatTheOutputWindowSavesAfterTheSameRun)
          "print \"caf\\xe9 \\xff\\xfe\\x80\\tX\\n\"; print \"\\xc3\\xa9\\xf0\\x9f\\x98\\x80\\tY\\b\\bZ\\n\";\n"
          "print \"\\xe2\\x82\\tW\\n\";\n",
          FALSE},
-        {"long.nuv", "for (i = 0; i < 500000; i++) { print \"0123456789\"; }\nprint \"\\nend\\n\";\n", FALSE},
+        // A line of 5 MB, in pieces of 100 bytes.
+        {"long.nuv",
+         "for (i = 0; i < 55000; i++) {\n"
+         "    print \"0123456789012345678901234567890123456789012345678901234567890123456789012345678901234567\t9\";\n"
+         "}\nprint \"\\nend\\n\";\n",
+         FALSE},
         {"errors.nuv", "print \"partial\";\nprint 1 / 0;\n", TRUE},
         {"timed.nuv", "print \"tick\\n\";\nprint \"tock\";\n", TRUE},
         {"empty.nuv", "", TRUE},
