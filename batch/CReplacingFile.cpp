@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -47,20 +48,6 @@ mode_t NewFileMode()
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
-}
-
-bool WriteAll(int fd, const char* data, std::size_t bytes)
-{
-    while (bytes > 0) {
-        const ssize_t n = ::write(fd, data, bytes);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        bytes -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 }  // namespace
@@ -114,41 +101,27 @@ bool CReplacingFile::OpenTemporary(mode_t mode)
     return true;
 }
 
-// The old contents go first, copied in the kernel where it can.
+// The old contents go first, copied in the kernel: by copy_file_range where
+// the file systems allow it, else by sendfile.
 bool CReplacingFile::CopyExisting()
 {
     const int source = ::open(m_target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (source < 0)
         return false;
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = ::copy_file_range(source, nullptr, m_fd, nullptr, 1 << 30, 0);
-        if (n > 0)
-            continue;
-        if (n == 0)
-            break;
-        if (errno == EINTR)
-            continue;
-        // Not between these two file systems: copy by hand.
-        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
-            ok = false;
-            break;
+    bool ranged = true;
+    ssize_t n;
+    do {
+        n = ranged ? ::copy_file_range(source, nullptr, m_fd, nullptr, 1 << 30, 0)
+                   : ::sendfile(m_fd, source, nullptr, 1 << 30);
+        if (n < 0 && ranged && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+            ranged = false;
+            n = 1;
         }
-        char buffer[65536];
-        ssize_t got;
-        while ((got = ::read(source, buffer, sizeof buffer)) > 0 || (got < 0 && errno == EINTR)) {
-            if (got > 0 && !WriteAll(m_fd, buffer, static_cast<std::size_t>(got))) {
-                ok = false;
-                break;
-            }
-        }
-        ok = ok && got == 0;
-        break;
-    }
+    } while (n > 0 || (n < 0 && errno == EINTR));
     const int error = errno;
     ::close(source);
     errno = error;
-    return ok;
+    return n == 0;
 }
 
 bool CReplacingFile::Commit()
