@@ -54,6 +54,12 @@ fuzz:
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
 
+# Installs the programs and their desktop files under PREFIX (inside DESTDIR when given).
+.PHONY: install
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
 # The README's picture of the main window, rendered offscreen.
 screenshot: build
 	$(BUILD)/bin/nuv_screenshot docs/main-window.png examples/hello.nuv
