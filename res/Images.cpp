@@ -1,6 +1,6 @@
 #include "res/Images.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -253,14 +253,20 @@ void Mark(QPainter& p, int size, QColor band)
     const QString name = size < 32 ? QStringLiteral("N") : QStringLiteral("NUV");
     QFont font;
     font.setBold(true);
-    // The largest font whose capitals fit the band with a pixel of band on each side.
+    // The largest font whose capitals fit the band with a pixel of band on each
+    // side: scaled from one measurement, then made smaller while it does not fit
+    // (rounding), as measuring every size would cost a font load each.
     const int padding = std::max(1, outline);
-    int pixels = bandRect.height() * 2;
+    const QSizeF room(bandRect.width() - 2 * padding, bandRect.height() - 2 * padding);
+    constexpr int kProbe = 100;
+    font.setPixelSize(kProbe);
+    const QFontMetricsF probe(font);
+    int pixels = std::max(1, static_cast<int>(kProbe * std::min(room.width() / probe.horizontalAdvance(name),
+                                                                room.height() / probe.capHeight())));
     for (;; --pixels) {
         font.setPixelSize(pixels);
-        const QFontMetrics metrics(font);
-        if (pixels == 1 || (metrics.horizontalAdvance(name) <= bandRect.width() - 2 * padding &&
-                            metrics.capHeight() <= bandRect.height() - 2 * padding))
+        const QFontMetricsF metrics(font);
+        if (pixels == 1 || (metrics.horizontalAdvance(name) <= room.width() && metrics.capHeight() <= room.height()))
             break;
     }
     p.setFont(font);
