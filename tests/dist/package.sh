@@ -61,7 +61,8 @@ wait $pid || status=$?
 
 # Switched on once the command line answers --version and nuv-run exists:
 # [[ $("$usr/bin/nuv" --version) == *"$NUV_VERSION"* ]] || fail "nuv --version does not say $NUV_VERSION"
-# (cd "$scratch/work" && "$usr/bin/nuv-run" "$usr/share/nuv/examples/hello.nuv") >"$scratch/run.out" || fail "nuv-run failed"
+# (cd "$scratch/work" && "$usr/bin/nuv-run" "$usr/share/nuv/examples/hello.nuv") >"$scratch/run.out" &&
+#   grep -q -F "Hello from NUV!" "$scratch/run.out" || fail "the installed nuv-run did not run hello.nuv"
 
 dpkg --root="$root" --purge nuv >"$scratch/dpkg.log" 2>&1 || fail "dpkg --purge: $(cat "$scratch/dpkg.log")"
 left=$(cd "$root" && find . -mindepth 1 -not -path './var/lib/dpkg*' -not -path ./var/lib -not -path ./var)
