@@ -61,6 +61,18 @@ fuzz:
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) build-bench build-fuzz
 
+# Installs the programs and their desktop files under PREFIX (inside DESTDIR when given).
+.PHONY: install package
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package of that install, nuv_<version>_<arch>.deb, in this folder.
+package: build
+	rm -f $(BUILD)/package/*.deb
+	cd $(BUILD) && cpack -B package
+	cp $(BUILD)/package/*.deb .
+
 # The README's picture of the main window, rendered offscreen.
 screenshot: build
 	$(BUILD)/bin/nuv_screenshot docs/main-window.png examples/hello.nuv

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <cstdlib>
 #include <new>
@@ -20,6 +21,7 @@
 #include "platform/CrashSignals.h"
 #include "platform/UpdateWindow.h"
 #include "res/StringTable.h"
+#include "res/Version.h"
 #include "shell/MessageFromTable.h"
 
 CNuvApp::CNuvApp()
@@ -55,6 +57,8 @@ void CNuvApp::Fail()
 
 BOOL CNuvApp::InitInstance(const QStringList& arguments)
 {
+    // The desktop matches the windows to the installed entry (its name and icon) by this id.
+    QGuiApplication::setDesktopFileName(NUV_APP_ID);
     m_pFrame.reset(m_makeFrame());
     if (!m_pFrame) {
         Fail();

@@ -19,16 +19,27 @@ std::string ExecutableDirectory()
     return slash == std::string::npos ? std::string() : exe.substr(0, slash + 1);
 }
 
-// A bare name is looked for beside the executable first. The executable's
-// RUNPATH says the same, but the loader judges RUNPATH by the code that calls
-// dlopen, and a wrapper around dlopen (the address sanitizer's) hides that.
+bool IsPlainFile(const std::string& path)
+{
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// A bare name is looked for beside the executable (a build tree), then in
+// ../lib/nuv/ from it (an installed tree), before the loader's own search. The
+// executable's RUNPATH says the same, but the loader judges RUNPATH by the code
+// that calls dlopen, and a wrapper around dlopen (the address sanitizer's) hides that.
 std::string Resolve(const std::string& fileName)
 {
-    if (fileName.find('/') != std::string::npos)
+    const std::string directory = ExecutableDirectory();
+    if (fileName.find('/') != std::string::npos || directory.empty())
         return fileName;
-    const std::string beside = ExecutableDirectory() + fileName;
-    struct stat st {};
-    return !beside.empty() && stat(beside.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? beside : fileName;
+    for (const char* folder : {"", "../lib/nuv/"}) {
+        const std::string candidate = directory + folder + fileName;
+        if (IsPlainFile(candidate))
+            return candidate;
+    }
+    return fileName;
 }
 
 }  // namespace

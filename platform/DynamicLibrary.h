@@ -11,8 +11,9 @@ public:
     DynamicLibrary& operator=(const DynamicLibrary&) = delete;
 
     // Loads `fileName` by the loader's search rules; a name without '/' is looked
-    // for beside the executable first (RUNPATH $ORIGIN), never in the current
-    // directory. False when it cannot be loaded.
+    // for beside the executable first, then in ../lib/nuv/ from it (the RUNPATH of
+    // the build tree and of an installed tree), never in the current directory.
+    // False when it cannot be loaded.
     bool Load(const std::string& fileName);
     // The address of the exported C symbol, or nullptr.
     void* Lookup(const char* symbol) const;

@@ -1,8 +1,10 @@
 #include "res/Images.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <algorithm>
 #include <functional>
 
 #include "res/CommandTable.h"
@@ -230,24 +232,70 @@ QPixmap Canvas(int w, int h, const std::function<void(QPainter&)>& draw)
     return pixmap;
 }
 
-// A page with a large "N" in the corner: the program's own mark.
-void Mark(QPainter& p, QColor band)
+// The program's own mark: a page of text under a coloured band that names the
+// language. It is drawn in whole device pixels for each size rather than
+// scaled from one size, so that outlines stay one or two pixels wide and the
+// name fits its band at every size; below 32 pixels the band holds only "N",
+// as three letters would no longer be legible there.
+void Mark(QPainter& p, int size, QColor band)
 {
-    p.scale(2, 2);
-    p.setPen(kInk);
-    p.setBrush(kPaper);
-    p.drawRect(1, 0, 13, 15);
-    p.setBrush(band);
-    p.drawRect(1, 0, 13, 4);
+    const double unit = size / 16.0;
+    const int outline = std::max(1, qRound(unit / 4));
+    const int margin = qRound(1.5 * unit);
+    const QRect page(margin, 0, size - 2 * margin, size);
+    const QRect inside = page.adjusted(outline, outline, -outline, -outline);
+    const int bandHeight = qRound(5 * unit) + 1;
+    const QRect bandRect(inside.left(), inside.top(), inside.width(), bandHeight - outline);
+    p.fillRect(page, kInk);
+    p.fillRect(inside, kPaper);
+    p.fillRect(bandRect, band);
+
+    const QString name = size < 32 ? QStringLiteral("N") : QStringLiteral("NUV");
     QFont font;
-    font.setPixelSize(9);
     font.setBold(true);
+    // The largest font whose capitals fit the band with a pixel of band on each
+    // side: scaled from one measurement, then made smaller while it does not fit
+    // (rounding), as measuring every size would cost a font load each.
+    const int padding = std::max(1, outline);
+    const QSizeF room(bandRect.width() - 2 * padding, bandRect.height() - 2 * padding);
+    constexpr int kProbe = 100;
+    font.setPixelSize(kProbe);
+    const QFontMetricsF probe(font);
+    int pixels = std::max(1, static_cast<int>(kProbe * std::min(room.width() / probe.horizontalAdvance(name),
+                                                                room.height() / probe.capHeight())));
+    for (;; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetricsF metrics(font);
+        if (pixels == 1 || (metrics.horizontalAdvance(name) <= room.width() && metrics.capHeight() <= room.height()))
+            break;
+    }
     p.setFont(font);
     p.setPen(kPaper);
-    p.drawText(QRect(1, -1, 13, 6), Qt::AlignCenter, "NUV");
-    p.setPen(kGrey);
-    for (int y = 7; y < 15; y += 2)
-        p.drawLine(3, y, 12, y);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.drawText(bandRect, Qt::AlignCenter, name);
+
+    // Up to four rules of text below the band, evenly spread, with paper between them.
+    const int rule = std::max(1, qRound(unit / 2));
+    const int top = bandRect.bottom() + 1;
+    const int space = inside.bottom() + 1 - top;
+    const int rules = std::clamp(space / (2 * rule) - 1, 1, 4);
+    const int step = space / (rules + 1);
+    for (int i = 1; i <= rules; ++i)
+        p.fillRect(QRect(inside.left() + qRound(unit), top + i * step - rule / 2, inside.width() - 2 * qRound(unit), rule),
+                   kGrey);
+}
+
+QPixmap MarkImage(int size, QColor band)
+{
+    return Canvas(size, size, [size, band](QPainter& p) { Mark(p, size, band); });
+}
+
+QIcon MarkIcon(QColor band)
+{
+    QIcon icon;
+    for (int size : IconSizes())
+        icon.addPixmap(MarkImage(size, band));
+    return icon;
 }
 
 }  // namespace
@@ -259,17 +307,33 @@ QPixmap ToolBarImage(int index)
     return Canvas(kW, kH, [index](QPainter& p) { Draw(p, index); });
 }
 
+const std::vector<int>& IconSizes()
+{
+    static const std::vector<int> sizes{16, 22, 24, 32, 48, 64, 128, 256};
+    return sizes;
+}
+
+QPixmap ApplicationImage(int size)
+{
+    return MarkImage(size, kNavy);
+}
+
+QPixmap EditorImage(int size)
+{
+    return MarkImage(size, kTeal);
+}
+
 QIcon ApplicationIcon()
 {
-    return QIcon(Canvas(32, 32, [](QPainter& p) { Mark(p, kNavy); }));
+    return MarkIcon(kNavy);
 }
 
 QIcon EditorIcon()
 {
-    return QIcon(Canvas(32, 32, [](QPainter& p) { Mark(p, kTeal); }));
+    return MarkIcon(kTeal);
 }
 
 QIcon OutputIcon()
 {
-    return QIcon(Canvas(32, 32, [](QPainter& p) { Mark(p, kGreen); }));
+    return MarkIcon(kGreen);
 }

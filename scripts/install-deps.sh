@@ -10,6 +10,13 @@ packages=(
   fonts-dejavu-core
   poppler-utils
 )
+# For make install and make package, and the tests that check what they make: the
+# validators of the desktop entry and the metadata, the MIME database and the
+# file-type queries of the desktop, the manual-page viewer, the package tools.
+packages+=(
+  desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl
+  man-db file dpkg-dev lintian
+)
 # For make run without a desktop: a virtual display and a small window manager.
 if [[ "${NUV_WITH_XVFB:-0}" == 1 ]]; then
   packages+=(xvfb xauth openbox)
