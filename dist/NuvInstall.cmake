@@ -13,11 +13,12 @@
 set(NUV_APP_ID org.nuv.nuv)
 
 # An executable of the environment: installed in bin/, loading the interpreter
-# library from beside itself in the build tree and from lib/nuv/ when installed.
+# library from beside itself first (the build tree) and then from ../lib/nuv/
+# (an installed tree), as platform/DynamicLibrary searches too.
 # The metadata names it as a binary the package provides.
 function(nuv_install_program target)
   set_property(GLOBAL APPEND PROPERTY NUV_PROGRAMS ${target})
-  set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN/../lib/nuv")
+  set_target_properties(${target} PROPERTIES BUILD_RPATH "$ORIGIN" INSTALL_RPATH "$ORIGIN:$ORIGIN/../lib/nuv")
   target_link_options(${target} PRIVATE -Wl,--enable-new-dtags)
   install(TARGETS ${target} RUNTIME DESTINATION bin)
 endfunction()

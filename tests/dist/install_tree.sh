@@ -27,7 +27,7 @@ done
 for program in $NUV_PROGRAMS; do
   [[ -x $root/bin/$program ]] || fail "not installed: bin/$program"
   runpath=$(readelf -d "$root/bin/$program" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
-  [[ $runpath == '$ORIGIN/../lib/nuv' ]] || fail "RUNPATH of $program is '$runpath'"
+  [[ $runpath == '$ORIGIN:$ORIGIN/../lib/nuv' ]] || fail "RUNPATH of $program is '$runpath'"
 done
 
 for size in 16 22 24 32 48 64 128 256; do

@@ -35,7 +35,7 @@ usr=$root/usr
 # The loader expands the installed RUNPATH to the folder that holds the library.
 # (Without a display the program stops at once, after the loader's work.)
 LD_DEBUG=libs env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$usr/bin/nuv" >/dev/null 2>"$scratch/loader.log" || true
-grep -q -F "search path=$usr/bin/../lib/nuv" "$scratch/loader.log" && [[ -f $usr/bin/../lib/nuv/libtavo.so ]] ||
+grep -F "search path=" "$scratch/loader.log" | grep -q -F "$usr/bin/../lib/nuv" && [[ -f $usr/bin/../lib/nuv/libtavo.so ]] ||
   fail "the installed nuv does not look for its library where it lies"
 [[ -f $usr/bin/../share/nuv/nuv_help.hlp ]] || fail "no help file in share/nuv beside the installed program"
 
