@@ -2,7 +2,10 @@
 // the interpreter library, or a termination signal, leaves recovery copies
 // that the next start gives back, byte for byte.
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <csignal>
 
 #include "FrameFixture.h"
@@ -58,8 +61,9 @@ protected:
         Start();
         ASSERT_EQ(prompts.Records().size(), 1u);
         EXPECT_EQ(prompts.Last().text, "NUV did not end properly last time. The unsaved changes of 2 model(s) can be "
-                                       "recovered: a.nuv, b.nuv. Would You like to recover them?");
-        EXPECT_EQ(prompts.Last().style, MB_YESNO | MB_ICONQUESTION);
+                                       "recovered: a.nuv, b.nuv.\n\nYes reopens them, No deletes them, Cancel keeps "
+                                       "them for the next start.");
+        EXPECT_EQ(prompts.Last().style, MB_YESNOCANCEL | MB_ICONQUESTION);
         for (std::size_t i = 0; i < 2; ++i) {
             auto* editor = qobject_cast<CNuvEdit*>(Frame().FindEditorWindow(models[i].c_str()));
             ASSERT_NE(editor, nullptr) << models[i];
@@ -99,6 +103,25 @@ TEST_F(RecoveryE2e, ATerminationSignalKeepsTheModelsForTheNextStart)
     EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(child.exitCode(), 128 + SIGTERM);
     ExpectBothRecovered(expected);
+}
+
+// A recovery folder that cannot be made (a file in its place) is named once
+// at the start, with the reason; the program runs on.
+TEST_F(RecoveryE2e, AFolderThatCannotBeMadeIsReportedOnce)
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    ASSERT_TRUE(QDir().mkpath(data));
+    QFile blocker(data + "/recovery");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    prompts.ExpectMessageBox(IDOK);
+    Start();
+    ASSERT_EQ(prompts.Records().size(), 1u);
+    EXPECT_EQ(prompts.Last().text, "Unsaved changes are not protected against a crash in this session: the recovery "
+                                   "folder " + data + "/recovery cannot be used (Not a directory).");
+    EXPECT_EQ(prompts.Last().style, MB_ICONEXCLAMATION);
+    app.reset();
+    QFile::remove(data + "/recovery");
 }
 
 }  // namespace
