@@ -139,14 +139,16 @@ void CNuvApp::StartRecovery()
 }
 
 // SIGTERM or SIGHUP: nobody is there to answer a question, so the unsaved
-// models go to their recovery copies and the program ends at once (also in
-// the middle of a run, whose library cannot be unwound); the next start
-// offers them back.
+// models go to their recovery copies, the workspace is written as an exit
+// writes it, and the program ends at once (also in the middle of a run, whose
+// library cannot be unwound); the next start offers the models back.
 void CNuvApp::OnTerminationSignal(int signal)
 {
     WriteAllRecoveryCopiesNow();
-    if (m_pFrame)
+    if (m_pFrame) {
+        m_pFrame->SaveWorkspaceWithoutQuestions();
         m_pFrame->RecentFiles().Write();
+    }
     std::_Exit(128 + signal);
 }
 

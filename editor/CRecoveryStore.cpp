@@ -274,20 +274,20 @@ void CRecoveryStore::Adopt(int id, const Orphan& orphan)
 
 void CRecoveryStore::ReleaseOrphans()
 {
-    for (auto it = m_taken.begin(); it != m_taken.end();) {
-        const auto next = std::next(it);
-        if (!it->second.adopted)
-            Forget(it->first, false);
-        it = next;
-    }
+    ForgetUnadopted(false);
 }
 
 void CRecoveryStore::DiscardOrphans()
 {
+    ForgetUnadopted(true);
+}
+
+void CRecoveryStore::ForgetUnadopted(bool remove)
+{
     for (auto it = m_taken.begin(); it != m_taken.end();) {
         const auto next = std::next(it);
         if (!it->second.adopted)
-            Forget(it->first, true);
+            Forget(it->first, remove);
         it = next;
     }
 }

@@ -85,6 +85,7 @@ private:
     bool Held(int id);
     void Settle(int id);
     void Forget(const std::string& folder, bool remove);
+    void ForgetUnadopted(bool remove);
 
     std::string m_base;
     std::string m_folder;
