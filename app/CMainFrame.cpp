@@ -593,6 +593,29 @@ BOOL CMainFrame::CloseAllWindows(int mode)
     return TRUE;
 }
 
+// A modified untitled window has no name to be recorded by: an exit leaves it
+// out too unless its Save As is made.
+void CMainFrame::SaveWorkspaceWithoutQuestions()
+{
+    if (!m_bSaveSettings) {
+        m_workspaceWriter.Remove(m_startDirectory);
+        return;
+    }
+    m_workspaceWriter.Begin(m_startDirectory);
+    m_workspaceWriter.WriteFrame(GetWindowPlacement(this), m_logFont, !m_pStatusBar->isHidden(),
+                                 !m_pToolBar->isHidden());
+    QList<QMdiSubWindow*> stack = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(stack.begin(), stack.end());
+    for (QMdiSubWindow* window : stack) {
+        auto* child = qobject_cast<CNuvChild*>(window);
+        auto* editor = qobject_cast<CNuvEdit*>(window);
+        if (child && !(editor && editor->m_bModified && editor->m_bUntitled))
+            m_workspaceWriter.WriteWindow(child, m_logFont);
+    }
+    m_workspaceWriter.Close();
+    m_settings.WriteProfile();
+}
+
 UiState CMainFrame::GatherUiState() const
 {
     UiState s;

@@ -73,6 +73,15 @@ public:
     // cancelled (an editor's Cancel or failed save), or postponed while a model
     // runs; a cancelled exit leaves no _nuv_.cfg behind.
     BOOL CloseAllWindows(int mode);
+    // For an end nobody can answer (a termination signal): the workspace as
+    // an exit leaves it, or no _nuv_.cfg without Save Settings on Exit, and
+    // the two profile settings, without a question; the windows stay. Every
+    // window is recorded as an exit records it, topmost first, except that a
+    // modified model with a name is recorded by its name (its unsaved text is
+    // in its recovery copy) and a modified untitled one is left out. An exit
+    // under way (its question on screen, or waiting for a run) goes on with
+    // the file it began.
+    void SaveWorkspaceWithoutQuestions();
     // The editor font from its description, in every editor window.
     void SetEditorLogFont(const LOGFONTA& font);
 

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <cstdlib>
 #include <new>
+#include <system_error>
 
 #include "app/CMainFrame.h"
 #include "config/CConfigFile.h"
@@ -121,7 +122,9 @@ void CNuvApp::RestoreFrame(const SavedFrame& saved)
 
 // Unsaved work survives a crash: every modified editor keeps a copy in this
 // program's folder of the user's state directory, and what a program that
-// is no longer running left there is offered back now.
+// is no longer running left there is offered back now. Without a folder of
+// its own the copies left there are still offered, and the user hears once
+// that this session's changes are not protected.
 void CNuvApp::StartRecovery()
 {
     InstallCrashSignalHandlers(LoadStringEntry(IDS_CRASH_DURING_RUN), LoadStringEntry(IDS_CRASH));
@@ -129,21 +132,27 @@ void CNuvApp::StartRecovery()
     QObject::connect(m_pTermination.get(), &CTerminationSignals::terminationRequested, m_pFrame.get(),
                      [this](int signal) { OnTerminationSignal(signal); });
     const QString base = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    if (base.isEmpty() || !m_recovery.Open(QFile::encodeName(base + "/recovery").toStdString()))
-        return;
+    const QString folder = base.isEmpty() ? QString() : base + "/recovery";
+    const bool open = m_recovery.Open(QFile::encodeName(folder).toStdString());
     SetRecoveryStore(&m_recovery);
     OfferRecoveredModels(m_recovery);
+    if (!open) {
+        const std::string reason = std::generic_category().message(m_recovery.OpenError());
+        MessageFromTable(IDS_RECOVERY_OFF, MB_ICONEXCLAMATION, {folder.toUtf8().constData(), reason.c_str()});
+    }
 }
 
 // SIGTERM or SIGHUP: nobody is there to answer a question, so the unsaved
-// models go to their recovery copies and the program ends at once (also in
-// the middle of a run, whose library cannot be unwound); the next start
-// offers them back.
+// models go to their recovery copies, the workspace is written as an exit
+// writes it, and the program ends at once (also in the middle of a run, whose
+// library cannot be unwound); the next start offers the models back.
 void CNuvApp::OnTerminationSignal(int signal)
 {
     WriteAllRecoveryCopiesNow();
-    if (m_pFrame)
+    if (m_pFrame) {
+        m_pFrame->SaveWorkspaceWithoutQuestions();
         m_pFrame->RecentFiles().Write();
+    }
     std::_Exit(128 + signal);
 }
 

@@ -36,6 +36,7 @@ void CWorkspaceWriter::Begin(const QString& directory)
 {
     if (theConfigWriter)
         return;
+    m_frameWritten = false;
     theConfigWriter.reset(new (std::nothrow) CConfigFile(QFile::encodeName(directory).constData(), kFileName,
                                                          CConfigFile::kWrite));
 }
@@ -48,8 +49,10 @@ bool CWorkspaceWriter::Ok() const
 void CWorkspaceWriter::WriteFrame(const WINDOWPLACEMENT& placement, const LOGFONTA& font, BOOL statusBarVisible,
                                   BOOL toolBarVisible)
 {
-    if (!theConfigWriter)
+    // An end that interrupts an exit finds the frame written already.
+    if (!theConfigWriter || m_frameWritten)
         return;
+    m_frameWritten = true;
     theConfigWriter->WriteFrameRecord(placement, font);
     theConfigWriter->WriteStatusBarRecord(statusBarVisible);
     theConfigWriter->WriteToolBarRecord(toolBarVisible);
@@ -110,5 +113,11 @@ void CWorkspaceWriter::Finish()
     // A record buffer that could not be had was reported when the writer was made.
     if (theConfigWriter->m_status != CFG_OK && !theConfigWriter->Reported())
         MessageFromTable(theConfigWriter->m_status, MB_ICONEXCLAMATION);
+    theConfigWriter.reset();
+}
+
+void CWorkspaceWriter::Close()
+{
+    m_places.clear();
     theConfigWriter.reset();
 }

@@ -26,7 +26,7 @@ public:
     // allocated there is none.
     void Begin(const QString& directory);
     // The frame, status-bar and tool-bar records, each only while the writer's
-    // status is CFG_OK.
+    // status is CFG_OK; once per file.
     void WriteFrame(const WINDOWPLACEMENT& placement, const LOGFONTA& font, BOOL statusBarVisible,
                     BOOL toolBarVisible);
     // The places of `windows` as they are now. An exit notes them before it
@@ -46,6 +46,8 @@ public:
     // configuration" without a writer, else the message of a failed writer's
     // status; then the writer is closed and dropped.
     void Finish();
+    // The writer closed and dropped without a word: an end that nobody watches.
+    void Close();
 
     static const char* const kFileName;  // "_nuv_.cfg"
 
@@ -55,4 +57,5 @@ private:
 
     std::unique_ptr<CConfigFile> theConfigWriter;
     QHash<const QMdiSubWindow*, WINDOWPLACEMENT> m_places;
+    bool m_frameWritten = false;
 };

@@ -267,6 +267,11 @@ void CNuvEdit::WriteRecoveryCopy()
         DropRecoveryCopy();
         return;
     }
+    // A number even without a folder: a recovered text's old copy goes with it.
+    if (m_nRecoveryId == 0)
+        m_nRecoveryId = store->NewId();
+    if (!store->IsOpen())
+        return;
     RecoveryRecord record;
     record.untitled = m_bUntitled != FALSE;
     record.fileName = m_bUntitled ? std::string() : std::string(m_szFileName);
@@ -276,8 +281,6 @@ void CNuvEdit::WriteRecoveryCopy()
     record.timeMs = QDateTime::currentMSecsSinceEpoch();
     const QByteArray bytes = SaveBytes();
     record.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (m_nRecoveryId == 0)
-        m_nRecoveryId = store->NewId();
     store->Keep(m_nRecoveryId, record);
 }
 

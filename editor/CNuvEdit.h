@@ -83,6 +83,8 @@ public:
     void WriteRecoveryCopyNow();
     // The bytes a save would write now, without the zero it appends.
     QByteArray SaveBytes() const;
+    // The number of this window's recovery copy in the store; 0 while it has none.
+    int RecoveryId() const { return m_nRecoveryId; }
 
     const char* FileName() const { return m_szFileName; }
     CEditControl& Edit() { return m_edit; }

@@ -9,7 +9,14 @@
 // unsaved changes (RecoveryRecord.h). A folder is made under a temporary name
 // and renamed once its lock is held, so no folder is ever seen unlocked while
 // its program is alive.
+//
+// An orphan taken back into a window (Adopt) stays on disk, locked by this
+// program, until its text is safe elsewhere: the window's own copy is on disk,
+// or the window's text was saved or given up. Its folder goes with its last
+// orphan. So whatever ends this program meanwhile, the text is still on disk.
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -24,41 +31,71 @@ public:
     CRecoveryStore(const CRecoveryStore&) = delete;
     CRecoveryStore& operator=(const CRecoveryStore&) = delete;
 
-    // Makes this program's folder under `base`. False when it cannot be made;
-    // the store then keeps nothing and every call below does nothing.
+    // Makes this program's folder under `base`. False when it cannot be made
+    // (OpenError says why): the store then keeps no copies, but the orphans
+    // under `base` can still be taken back.
     bool Open(const std::string& base);
     bool IsOpen() const { return m_lockFd >= 0; }
     const std::string& Folder() const { return m_folder; }
+    // The errno of the Open that failed; 0 after one that succeeded.
+    int OpenError() const { return m_openError; }
 
     // A number for a window's copy, unique in this program.
     int NewId() { return ++m_lastId; }
-    // Queues the copy of window `id` (written away from this thread), or its removal.
+    // Queues the copy of window `id` (written away from this thread), or its
+    // removal; a removal also lets go of the orphan the window adopted.
     void Keep(int id, const RecoveryRecord& record);
     void Drop(int id);
-    // Returns when every queued copy is on disk.
+    // Returns when every queued copy is on disk; the orphans whose windows'
+    // copies are now on disk go.
     void Flush();
     // A normal end: this program's folder goes, with every copy in it.
     void RemoveAll();
 
     struct Orphan {
         std::string folder;
+        std::string copy;  // the copy's file
         RecoveryRecord record;
     };
-    // The copies left by programs that are no longer running, oldest folder
-    // first. Their folders stay locked by this program until DiscardOrphans.
+    // The readable copies left by programs that are no longer running, oldest
+    // folder first. Their folders stay locked by this program until they are
+    // settled by one of the three calls below (or this program ends).
     std::vector<Orphan> TakeOrphans();
-    // Deletes the folders TakeOrphans found.
+    // The orphan's text is now in window `id` (see above).
+    void Adopt(int id, const Orphan& orphan);
+    // Leaves every orphan not adopted where it is, for the next start.
+    void ReleaseOrphans();
+    // Deletes the folders of every orphan not adopted.
     void DiscardOrphans();
 
+    // Tests: while set, Open fails as a folder that cannot be written does.
+    static void FailOpenForTests(bool fail);
+
 private:
+    struct Taken {
+        int fd = -1;
+        int left = 0;          // its orphans not yet settled
+        bool adopted = false;  // one of them was adopted
+    };
+    struct Adopted {
+        std::string folder;
+        std::string copy;
+    };
     std::string CopyPath(int id) const;
+    bool Held(int id);
+    void Settle(int id);
+    void Forget(const std::string& folder, bool remove);
+    void ForgetUnadopted(bool remove);
 
     std::string m_base;
     std::string m_folder;
     int m_lockFd = -1;
+    int m_openError = 0;
     int m_lastId = 0;
     std::unique_ptr<CRecoveryWriter> m_writer;
-    std::vector<std::pair<std::string, int>> m_taken;  // orphan folders and their lock descriptors
+    std::map<std::string, Taken> m_taken;  // orphan folders by path
+    std::map<int, Adopted> m_adopted;      // by the id of the window that took them
+    std::set<int> m_kept;                  // ids whose copy was queued since their last removal
 };
 
 // The store in force (the application's), or nullptr: windows keep no copies then.

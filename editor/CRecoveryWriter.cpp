@@ -47,6 +47,12 @@ void CRecoveryWriter::Flush()
     m_idle.wait(lock, [this] { return m_jobs.empty() && !m_working; });
 }
 
+bool CRecoveryWriter::Failed(const std::string& path)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_failed.count(path) != 0;
+}
+
 void CRecoveryWriter::Loop()
 {
     std::unique_lock<std::mutex> lock(m_mutex);
@@ -60,22 +66,24 @@ void CRecoveryWriter::Loop()
         m_jobs.pop_front();
         m_working = true;
         lock.unlock();
-        Run(job);
+        const bool done = Run(job);
         lock.lock();
+        if (done || job.remove)
+            m_failed.erase(job.path);
+        else
+            m_failed.insert(job.path);
         m_working = false;
         if (m_jobs.empty())
             m_idle.notify_all();
     }
 }
 
-void CRecoveryWriter::Run(const Job& job)
+bool CRecoveryWriter::Run(const Job& job)
 {
-    if (job.remove) {
-        ::unlink(job.path.c_str());
-        return;
-    }
+    if (job.remove)
+        return ::unlink(job.path.c_str()) == 0;
     // The plain writer: a test's injected one belongs to the user-interface
     // thread. The copies are the user's text: readable by the user alone.
     FileWriter plain;
-    WriteFileReplacing(job.path, job.bytes.data(), job.bytes.size(), plain, 0600);
+    return WriteFileReplacing(job.path, job.bytes.data(), job.bytes.size(), plain, 0600);
 }

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -23,6 +24,9 @@ public:
     void Remove(const std::string& path);
     // Returns when every job queued so far is done.
     void Flush();
+    // Whether the last write done for `path` failed (a full disk, a folder
+    // that cannot be written), so that the file does not hold its newest text.
+    bool Failed(const std::string& path);
 
 private:
     struct Job {
@@ -32,12 +36,13 @@ private:
     };
     void Queue(Job job);
     void Loop();
-    static void Run(const Job& job);
+    static bool Run(const Job& job);
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
     std::deque<Job> m_jobs;
+    std::set<std::string> m_failed;
     bool m_working = false;
     bool m_stop = false;
     std::thread m_thread;

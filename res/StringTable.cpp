@@ -81,12 +81,15 @@ constexpr Entry kEntries[] = {
     {200, "The preprocessor listing was not loaded: the window '%s' keeps its changes\n"},
     {230, "No printer is installed, so there is nothing to set up. Install a printer and make it the default printer "
           "to print from NUV."},
-    {240, "NUV did not end properly last time. The unsaved changes of %d model(s) can be recovered: %s. Would You "
-          "like to recover them?"},
+    {240, "NUV did not end properly last time. The unsaved changes of %d model(s) can be recovered: %s.\n\nYes "
+          "reopens them, No deletes them, Cancel keeps them for the next start."},
     {241, "NUV: the interpreter library crashed and NUV ends now. The models with unsaved changes can be recovered "
           "at the next start of NUV.\n"},
     {242, "NUV: a fatal error occurred and NUV ends now. The models with unsaved changes can be recovered at the "
           "next start of NUV.\n"},
+    {243, " (recovered copy)"},
+    {244, "Unsaved changes are not protected against a crash in this session: the recovery folder %s cannot be "
+          "used (%s)."},
     {57345, "Ready"},
     {59137, "CAPS"},
     {59138, "NUM"},

@@ -75,6 +75,8 @@ enum StringId : int {
     IDS_RECOVER_MODELS = 240,
     IDS_CRASH_DURING_RUN = 241,
     IDS_CRASH = 242,
+    IDS_RECOVERED_COPY = 243,
+    IDS_RECOVERY_OFF = 244,
     // The framework's own entries.
     IDS_READY = 57345,
     IDS_INDICATOR_CAPS = 59137,

@@ -126,42 +126,115 @@ TEST_F(RecoveryWindowTest, AWindowKeepsACopyOnlyWhileItHasUnsavedChanges)
     EXPECT_TRUE(Copies().isEmpty());
 }
 
-// The start-up offer: No deletes the copies; Yes reopens them, in the window
-// that already shows the file when there is one.
-TEST_F(RecoveryWindowTest, TheOfferReopensIntoOpenWindowsOrDeletes)
+// What two programs, both killed while editing the same model, left behind:
+// a copy of that model from each, and an untitled one.
+void LeaveCopiesOfTwoPrograms(const std::string& base, const std::string& model)
 {
-    const std::string shown = File("shown.nuv", "on disk");
-    for (const int answer : {IDNO, IDYES}) {
-        {
-            CRecoveryStore crashed;
-            ASSERT_TRUE(crashed.Open(Path("recovery")));
-            RecoveryRecord named;
-            named.untitled = false;
-            named.fileName = shown;
-            named.bytes = "recovered text";
-            crashed.Keep(crashed.NewId(), named);
+    for (const char* text : {"first program's text", "second program's text"}) {
+        CRecoveryStore crashed;
+        ASSERT_TRUE(crashed.Open(base));
+        RecoveryRecord named;
+        named.untitled = false;
+        named.fileName = model;
+        named.bytes = text;
+        crashed.Keep(crashed.NewId(), named);
+        if (text[0] == 's') {
             RecoveryRecord untitled;
             untitled.bytes = "new model";
             crashed.Keep(crashed.NewId(), untitled);
         }
-        CNuvEdit* window = CNuvEdit::CreateForFile(kPlaceDefault, shown.c_str());
-        prompts->ExpectMessageBox(answer);
-        OfferRecoveredModels(store);
-        EXPECT_TRUE(prompts->Last().text.contains("2 model(s) can be recovered: shown.nuv, Untitled.")) << prompts->Last().text.toStdString();
-        if (answer == IDNO) {
-            EXPECT_EQ(WindowCount(), 1);
-            EXPECT_EQ(window->Edit().GetText(), "on disk");
-            window->Destroy();
-            continue;
-        }
-        EXPECT_EQ(WindowCount(), 2);
-        EXPECT_EQ(window->Edit().GetText(), "recovered text");
-        EXPECT_TRUE(window->m_bModified);
-        EXPECT_STREQ(window->FileName(), shown.c_str());
     }
+}
+
+QStringList CopiesUnder(const std::string& base)
+{
+    QStringList copies;
+    for (const QString& folder : QDir(QString::fromStdString(base)).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        copies += QDir(QString::fromStdString(base) + "/" + folder).entryList({"*.rec"}, QDir::Files);
+    return copies;
+}
+
+// The start-up offer. Cancel (as Escape and closing the box) changes nothing
+// and offers the copies again next time; No deletes them. Yes gives every copy
+// back: the windows that show the model unchanged take them, the second
+// titled as a recovered copy, and the old copies go once the windows' own
+// copies are on disk.
+TEST_F(RecoveryWindowTest, TheOfferKeepsDeletesOrGivesBackEveryCopy)
+{
+    const std::string shown = File("shown.nuv", "on disk");
+    const std::string base = Path("recovery");
+    CNuvEdit* window = CNuvEdit::CreateForFile(kPlaceDefault, shown.c_str());
+    LeaveCopiesOfTwoPrograms(base, shown);
+    prompts->ExpectMessageBox(IDCANCEL);
+    OfferRecoveredModels(store);
+    EXPECT_EQ(prompts->Last().style, MB_YESNOCANCEL | MB_ICONQUESTION);
+    EXPECT_TRUE(prompts->Last().text.contains("3 model(s) can be recovered: shown.nuv, shown.nuv, Untitled."))
+        << prompts->Last().text.toStdString();
+    EXPECT_EQ(CopiesUnder(base).size(), 3);
+    prompts->ExpectMessageBox(IDNO);
+    OfferRecoveredModels(store);  // the next start
+    EXPECT_TRUE(CopiesUnder(base).isEmpty());
+    EXPECT_EQ(WindowCount(), 1);
+    EXPECT_EQ(window->Edit().GetText(), "on disk");
+
+    // The workspace had opened the model twice.
+    CNuvEdit* second = CNuvEdit::CreateForFile(kPlaceDefault, shown.c_str());
+    LeaveCopiesOfTwoPrograms(base, shown);
+    prompts->ExpectMessageBox(IDYES);
+    OfferRecoveredModels(store);
+    ASSERT_EQ(WindowCount(), 3);
+    const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList(QMdiArea::CreationOrder);
+    auto* untitled = qobject_cast<CNuvEdit*>(windows[2]);
+    EXPECT_EQ(window->Edit().GetText(), "first program's text");
+    EXPECT_EQ(window->windowTitle().toStdString(), shown);
+    EXPECT_EQ(second->Edit().GetText(), "second program's text");
+    EXPECT_EQ(second->windowTitle().toStdString(), shown + " (recovered copy)");
+    EXPECT_STREQ(second->FileName(), shown.c_str());
+    EXPECT_EQ(untitled->Edit().GetText(), "new model");
+    for (CNuvEdit* recovered : {window, second, untitled})
+        EXPECT_TRUE(recovered->m_bModified);
+    EXPECT_EQ(CopiesUnder(base), Copies()) << "only this program's own copies are left";
+    EXPECT_EQ(Copies().size(), 3);
+
+    ASSERT_TRUE(second->Save());
+    EXPECT_EQ(second->windowTitle().toStdString(), shown);
     store.Flush();
-    EXPECT_EQ(Copies().size(), 2) << "the reopened windows keep copies of their own";
+    EXPECT_EQ(Copies().size(), 2);
     OfferRecoveredModels(store);  // nothing is left to offer: no question
+}
+
+// Without a folder of its own (one that cannot be written) the program still
+// offers the copies it can read; each stays on disk until its text is saved
+// (under any name) or its window is closed after the save question.
+TEST_F(RecoveryWindowTest, CopiesOfferedWithoutAFolderStayUntilSavedOrGivenUp)
+{
+    const std::string shown = File("shown.nuv", "on disk");
+    const std::string base = Path("recovery");
+    LeaveCopiesOfTwoPrograms(base, shown);
+    CRecoveryStore::FailOpenForTests(true);
+    CRecoveryStore unwritable;
+    EXPECT_FALSE(unwritable.Open(base));
+    CRecoveryStore::FailOpenForTests(false);
+    EXPECT_EQ(unwritable.OpenError(), EACCES);
+    SetRecoveryStore(&unwritable);
+    prompts->ExpectMessageBox(IDYES);
+    OfferRecoveredModels(unwritable);
+    ASSERT_EQ(WindowCount(), 3);
+    unwritable.Flush();
+    EXPECT_EQ(CopiesUnder(base).size(), 3) << "nothing else holds their texts";
+
+    const QList<QMdiSubWindow*> windows = frame->MdiArea()->subWindowList(QMdiArea::CreationOrder);
+    EXPECT_EQ(windows[1]->windowTitle().toStdString(), shown + " (recovered copy)") << "a window of its own";
+    prompts->ExpectFile(QString::fromStdString(Path("elsewhere.nuv")));
+    ASSERT_TRUE(qobject_cast<CNuvEdit*>(windows[0])->SaveAs());
+    EXPECT_EQ(CopiesUnder(base).size(), 2);
+    prompts->ExpectMessageBox(IDCANCEL);
+    windows[1]->close();
+    EXPECT_EQ(CopiesUnder(base).size(), 2) << "a window that stays keeps its copy";
+    prompts->ExpectMessageBox(IDNO);
+    windows[1]->close();
+    EXPECT_EQ(CopiesUnder(base).size(), 1);
+    SetRecoveryStore(&store);
 }
 
 }  // namespace

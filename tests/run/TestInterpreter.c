@@ -1,11 +1,15 @@
 /* A stand-in for the interpreter library with one flaw chosen at build time:
    TEST_NOENTRY lacks IsBusy, TEST_BUSY is always busy, TEST_NOLISTING lacks
-   GivePreprocText, TEST_CRASH dereferences a null pointer in its run,
-   TEST_HANG never returns from its run (nor asks IsBreak), TEST_OUTCOME=n
-   returns n. Its run prints one line and finishes. */
+   GivePreprocText, TEST_CRASH dereferences a null pointer in its run, TEST_HANG
+   never returns from its run and never polls IsBreak (it says so on stdout
+   first, so that a test knows when), TEST_OUTCOME=n returns n. Its run prints
+   one line and finishes. */
 #include "tavo/tavo_abi.h"
 
+#ifdef TEST_HANG
+#include <time.h>
 #include <unistd.h>
+#endif
 
 #define EXPORT __attribute__((visibility("default")))
 
@@ -22,8 +26,14 @@ EXPORT uint32_t parser_main(const char *modelPath, NuvLookupService lookup)
     }
 #endif
 #ifdef TEST_HANG
-    for (;;)
-        pause();
+    {
+        static const char hanging[] = "hanging\n";
+        struct timespec second = {1, 0};
+        if (write(STDOUT_FILENO, hanging, sizeof hanging - 1) < 0)
+            return TAVO_OUTCOME_FINISHED;
+        for (;;)
+            nanosleep(&second, 0);
+    }
 #endif
 #ifdef TEST_OUTCOME
     return TEST_OUTCOME;
