@@ -429,11 +429,22 @@ void CMainFrame::OnFindReplace(CFindReplaceDlg* dialog, DWORD flags)
     else if (flags & FR_REPLACEALL)
         m_pActiveChild->ReplaceAll(findText.constData(), replaceText.constData(), down, matchCase);
     else if (flags & FR_REPLACE)
-        m_pActiveChild->ReplaceSelection(replaceText.constData());
+        Replace(findText, replaceText, down, matchCase);
     if (m_pFindDialog) {
         m_pFindDialog->raise();
         m_pFindDialog->activateWindow();
     }
+}
+
+// Replace changes only a selection that is the find text; otherwise it looks
+// for the next occurrence and selects it, so that nothing it did not find is
+// replaced (or inserted at the caret). No search follows a replacement.
+void CMainFrame::Replace(const QByteArray& findText, const QByteArray& replaceText, BOOL down, BOOL matchCase)
+{
+    if (m_pActiveChild->SelectionIs(findText.constData(), matchCase))
+        m_pActiveChild->ReplaceSelection(replaceText.constData());
+    else
+        FindNext(findText, down, matchCase);
 }
 
 void CMainFrame::FindNext(const QByteArray& findText, BOOL down, BOOL matchCase)

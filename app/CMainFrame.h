@@ -125,6 +125,7 @@ private:
     void OpenFindDialog(bool findOnly);
     void OnFindReplace(CFindReplaceDlg* dialog, DWORD flags);
     void FindNext(const QByteArray& findText, BOOL down, BOOL matchCase);
+    void Replace(const QByteArray& findText, const QByteArray& replaceText, BOOL down, BOOL matchCase);
     // Next Error (next) and Previous Error: the output caret to the neighbouring
     // error line, then Go to error; a beep when there is none.
     void GotoNeighbourError(bool next);

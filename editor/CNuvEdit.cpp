@@ -571,7 +571,10 @@ void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, B
     int end = 0;
     m_edit.GetSel(&start, &end);
     QString text = m_edit.GetText();
-    const bool replaceSelection = start < end && std::strcmp(m_szFindText, findText) == 0;
+    // A selection the person made after the dialog opened may be anything; only
+    // an occurrence of the find text is replaced and counted.
+    const bool replaceSelection = start < end && std::strcmp(m_szFindText, findText) == 0 &&
+                                  end - start == what.size() && MatchesAt(text, what, start, matchCase);
     qsizetype from = start < end ? end : m_nCaret;
     if (replaceSelection) {
         text.replace(start, end - start, with);
@@ -599,6 +602,15 @@ void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, B
 void CNuvEdit::ReplaceSelection(const char* replaceText)
 {
     m_edit.ReplaceSel(QString::fromUtf8(replaceText ? replaceText : ""));
+}
+
+BOOL CNuvEdit::SelectionIs(const char* text, BOOL matchCase)
+{
+    const QString what = QString::fromUtf8(text ? text : "");
+    int start = 0;
+    int end = 0;
+    m_edit.GetSel(&start, &end);
+    return end - start == what.size() && MatchesAt(m_edit.GetSelectedText(), what, 0, matchCase);
 }
 
 void CNuvEdit::PositionUpdate()

@@ -175,6 +175,8 @@ TEST_F(EditorToolsTest, ReplaceAllFromTheCaretDownAsOneUndoStep)
          "String 'a' was found 2 times", {}},
         {"a selection that is not the suggestion", "a a a", {2, 3}, "z", "a", "b", "a a b",
          "String 'a' was found 1 times", {}},
+        {"a selection that is no occurrence stays and is not counted", "abc xyz abc", {4, 7}, "abc", "abc", "Q",
+         "abc xyz Q", "String 'abc' was found 1 times", {}},
         {"nothing found", "abc", At(0), "", "x", "y", "abc", "String 'x' was not found", {MB_ICONASTERISK}},
         {"characters, not bytes", QString::fromUtf8("é€é ") + kEmoji + QString::fromUtf8("é"), At(0), "",
          "é", "e", QString::fromUtf8("e€e ") + kEmoji + "e", "String 'é' was found 3 times", {}},
