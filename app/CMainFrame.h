@@ -24,6 +24,7 @@ extern BOOL g_bFindOnly;
 extern QString g_szReplaceWith;
 
 class CAccelerators;
+class CDefaultPrinter;
 class CCommandActions;
 class CFrameStatusBar;
 class CNuvChild;
@@ -149,6 +150,7 @@ private:
     CRecentFileMenu* m_pRecentMenu = nullptr;
     std::unique_ptr<CFileCommands> m_pFileCommands;
     std::unique_ptr<CRunController> m_pRun;
+    std::unique_ptr<CDefaultPrinter> m_pPrinter;  // Print's and Printer Setup's printer
     bool m_clipboardHasText = false;
     // The exit's workspace writer (theConfigWriter), kept across an exit that
     // waits for a run to end.
