@@ -16,6 +16,7 @@
 #include <new>
 
 #include "editor/CRecoveryStore.h"
+#include "editor/CGotoLineDlg.h"
 #include "editor/CMatchBrace.h"
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
@@ -723,10 +724,29 @@ bool CNuvEdit::OnCommand(int id)
         return true;
     case ID_SEARCH_BRACE: MatchBrace(FALSE); return true;
     case ID_SEARCH_UNCOMMENTED_BRACE: MatchBrace(TRUE); return true;
+    case ID_SEARCH_GOTO_LINE: GotoLineCommand(); return true;
     case ID_FILE_LOAD: LoadCommand(); return true;
     case ID_FILE_SAVE: SaveOrSaveAs(); return true;
     default: return false;
     }
+}
+
+// Lines as the edit control counts them: a text that ends in a line break has
+// an empty last line. Each step costs what the control's block lookup costs,
+// whatever the size of the text.
+void CNuvEdit::GotoLineCommand()
+{
+    Busy busy(this);
+    IMainFrame* frame = TheFrame();
+    CGotoLineDlg dialog(frame ? frame->Window() : this, m_edit.LineFromChar(m_edit.GetCaret()) + 1,
+                        m_edit.GetLineCount());
+    if (dialog.exec() != QDialog::Accepted || m_bDestroyed)
+        return;
+    // The text may have changed while the dialog was open (a run's output, say).
+    const int line0 = std::clamp(dialog.Line(), 1, m_edit.GetLineCount()) - 1;
+    const int start = m_edit.LineIndex(line0);
+    m_edit.SetSel(start, start);
+    m_edit.ScrollCaret();
 }
 
 void CNuvEdit::LoadCommand()

@@ -136,6 +136,7 @@ private:
     void PositionUpdate();
     int ColumnOf(int line0, int pos) const;
     void LoadCommand();
+    void GotoLineCommand();
     void OnTextChanged();
     void WriteRecoveryCopy();
     void DropRecoveryCopy();
