@@ -3,14 +3,13 @@
 // standing in for it.
 //
 // Its default font is fixed-pitch (DefaultFont), since the print routine lays
-// text out by counting characters. A page goes to the printer when it ends, so
-// that a long job never waits for the whole document before anything moves,
-// and the abort hook runs between pages of the hand-over as it does between
-// drawing operations. The printer has the document from the first page that
-// ended: AbortDoc keeps a page being made from it, and asks the printer to
-// abort, but a QPrinter on CUPS cannot take back what it was given; the pages
-// handed over before are printed as a shorter job. Cancelled before the first
-// page ended, a job leaves nothing at all.
+// text out by counting characters. A page goes to the printer as soon as it
+// ends, and the abort hook runs after it as after every drawing operation, so
+// that the dialog answers all through a long job. The printer has the document
+// from the first page handed over: AbortDoc drops the page being made and asks
+// the printer to abort, but a QPrinter on CUPS cannot take back what it was
+// given, so the pages handed over before are printed as a shorter job. A job
+// ended before its first page was handed over leaves nothing.
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
