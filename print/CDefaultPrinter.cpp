@@ -5,9 +5,9 @@
 #include <QScopedValueRollback>
 #include <new>
 
+#include "platform/Win32Types.h"
 #include "print/CPrintJob.h"
 #include "print/CPrintProgress.h"
-#include "platform/Win32Types.h"
 #include "print/CPrinterDevice.h"
 #include "res/StringTable.h"
 #include "shell/MessageFromTable.h"
