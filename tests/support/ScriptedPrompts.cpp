@@ -59,10 +59,6 @@ void ScriptedPrompts::ExpectPrintSetup(const QPageLayout& chosen)
     m_answers.push_back({Kind::PrintSetup, 0, true, {}, {}, chosen});
 }
 
-void ScriptedPrompts::ExpectPrintSetupCancel()
-{
-    m_answers.push_back({Kind::PrintSetup, 0, false, {}, {}, {}});
-}
 
 const ScriptedPrompts::Record& ScriptedPrompts::Last() const
 {

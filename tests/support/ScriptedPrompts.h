@@ -31,9 +31,8 @@ public:
     void ExpectFileCancel();
     void ExpectFont(const LOGFONTA& chosen);
     void ExpectFontCancel();
-    // The set-up dialog, confirmed with `chosen` set on the printer, or cancelled.
+    // The set-up dialog, confirmed with `chosen` set on the printer.
     void ExpectPrintSetup(const QPageLayout& chosen);
-    void ExpectPrintSetupCancel();
 
     const std::vector<Record>& Records() const { return m_records; }
     const std::vector<UINT>& Beeps() const { return m_beeps; }
