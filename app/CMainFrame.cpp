@@ -36,7 +36,7 @@
 #include "editor/GotoError.h"
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
-#include "print/DefaultPrinter.h"
+#include "print/CDefaultPrinter.h"
 #include "run/CRunController.h"
 #include "run/CRunPump.h"
 #include "shell/CNuvChild.h"
@@ -83,7 +83,8 @@ CMainFrame::CMainFrame()
     m_pFileCommands = std::make_unique<CFileCommands>(m_recentFiles);
     m_pRun = std::make_unique<CRunController>(*this, m_settings, [this] { OnIdle(); });
     m_pIdle = new IdleHook([this] { OnIdle(); }, this);
-    SetPrintHandler(PrintOnDefaultPrinter);
+    m_pPrinter = std::make_unique<CDefaultPrinter>();
+    SetPrintHandler([this](const char* text, const char* title) { m_pPrinter->Print(text, title, this); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnEndSession);
     resize(900, 640);
 }
@@ -355,11 +356,13 @@ void CMainFrame::ApplyFontTo(CNuvChild* editor)
     static_cast<CNuvEdit*>(editor)->ApplyFont(m_pEditorFont);
 }
 
-// Nothing chosen in the dialog is kept: printing always uses the system's
-// default printer.
+// The dialog sets up the session's printer itself, so what is chosen there
+// holds for the jobs that follow.
 void CMainFrame::OnPrintSetup()
 {
-    if (!Prompts().PrintSetupDialog(this))
+    if (QPrinter* printer = m_pPrinter->Printer())
+        Prompts().PrintSetupDialog(this, printer);
+    else
         MessageFromTable(IDS_NO_PRINTER, MB_ICONEXCLAMATION);
 }
 
@@ -429,11 +432,22 @@ void CMainFrame::OnFindReplace(CFindReplaceDlg* dialog, DWORD flags)
     else if (flags & FR_REPLACEALL)
         m_pActiveChild->ReplaceAll(findText.constData(), replaceText.constData(), down, matchCase);
     else if (flags & FR_REPLACE)
-        m_pActiveChild->ReplaceSelection(replaceText.constData());
+        Replace(findText, replaceText, down, matchCase);
     if (m_pFindDialog) {
         m_pFindDialog->raise();
         m_pFindDialog->activateWindow();
     }
+}
+
+// Replace changes only a selection that is the find text; otherwise it looks
+// for the next occurrence and selects it, so that nothing it did not find is
+// replaced (or inserted at the caret). No search follows a replacement.
+void CMainFrame::Replace(const QByteArray& findText, const QByteArray& replaceText, BOOL down, BOOL matchCase)
+{
+    if (m_pActiveChild->SelectionIs(findText.constData(), matchCase))
+        m_pActiveChild->ReplaceSelection(replaceText.constData());
+    else
+        FindNext(findText, down, matchCase);
 }
 
 void CMainFrame::FindNext(const QByteArray& findText, BOOL down, BOOL matchCase)

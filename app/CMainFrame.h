@@ -24,6 +24,7 @@ extern BOOL g_bFindOnly;
 extern QString g_szReplaceWith;
 
 class CAccelerators;
+class CDefaultPrinter;
 class CCommandActions;
 class CFrameStatusBar;
 class CNuvChild;
@@ -134,6 +135,7 @@ private:
     void OpenFindDialog(bool findOnly);
     void OnFindReplace(CFindReplaceDlg* dialog, DWORD flags);
     void FindNext(const QByteArray& findText, BOOL down, BOOL matchCase);
+    void Replace(const QByteArray& findText, const QByteArray& replaceText, BOOL down, BOOL matchCase);
     // Next Error (next) and Previous Error: the output caret to the neighbouring
     // error line, then Go to error; a beep when there is none.
     void GotoNeighbourError(bool next);
@@ -157,6 +159,7 @@ private:
     CRecentFileMenu* m_pRecentMenu = nullptr;
     std::unique_ptr<CFileCommands> m_pFileCommands;
     std::unique_ptr<CRunController> m_pRun;
+    std::unique_ptr<CDefaultPrinter> m_pPrinter;  // Print's and Printer Setup's printer
     bool m_clipboardHasText = false;
     // The exit's workspace writer (theConfigWriter), kept across an exit that
     // waits for a run to end.

@@ -34,6 +34,7 @@ CommandUi UpdateRule(int id, const UiState& s)
     case ID_VIEW_STATUS_BAR: return On(true, s.statusBarVisible);
     case ID_EDIT_FIND: return On(editor, s.findDialogOpen);
     case ID_EDIT_REPLACE: return On(editor, s.replaceDialogOpen);
+    case ID_SEARCH_GOTO_LINE: return On(editor);
     case ID_SEARCH_BRACE:
     case ID_SEARCH_UNCOMMENTED_BRACE: return On(usableEditor);
     case ID_SEARCH_GOTO_ERROR: return On(s.runStatus == 1);

@@ -16,6 +16,7 @@
 #include <new>
 
 #include "editor/CRecoveryStore.h"
+#include "editor/CGotoLineDlg.h"
 #include "editor/CMatchBrace.h"
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
@@ -574,7 +575,10 @@ void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, B
     int end = 0;
     m_edit.GetSel(&start, &end);
     QString text = m_edit.GetText();
-    const bool replaceSelection = start < end && std::strcmp(m_szFindText, findText) == 0;
+    // A selection the person made after the dialog opened may be anything; only
+    // an occurrence of the find text is replaced and counted.
+    const bool replaceSelection = start < end && std::strcmp(m_szFindText, findText) == 0 &&
+                                  end - start == what.size() && MatchesAt(text, what, start, matchCase);
     qsizetype from = start < end ? end : m_nCaret;
     if (replaceSelection) {
         text.replace(start, end - start, with);
@@ -602,6 +606,15 @@ void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, B
 void CNuvEdit::ReplaceSelection(const char* replaceText)
 {
     m_edit.ReplaceSel(QString::fromUtf8(replaceText ? replaceText : ""));
+}
+
+BOOL CNuvEdit::SelectionIs(const char* text, BOOL matchCase)
+{
+    const QString what = QString::fromUtf8(text ? text : "");
+    int start = 0;
+    int end = 0;
+    m_edit.GetSel(&start, &end);
+    return end - start == what.size() && MatchesAt(m_edit.GetSelectedText(), what, 0, matchCase);
 }
 
 void CNuvEdit::PositionUpdate()
@@ -714,10 +727,29 @@ bool CNuvEdit::OnCommand(int id)
         return true;
     case ID_SEARCH_BRACE: MatchBrace(FALSE); return true;
     case ID_SEARCH_UNCOMMENTED_BRACE: MatchBrace(TRUE); return true;
+    case ID_SEARCH_GOTO_LINE: GotoLineCommand(); return true;
     case ID_FILE_LOAD: LoadCommand(); return true;
     case ID_FILE_SAVE: SaveOrSaveAs(); return true;
     default: return false;
     }
+}
+
+// Lines as the edit control counts them: a text that ends in a line break has
+// an empty last line. Each step costs what the control's block lookup costs,
+// whatever the size of the text.
+void CNuvEdit::GotoLineCommand()
+{
+    Busy busy(this);
+    IMainFrame* frame = TheFrame();
+    CGotoLineDlg dialog(frame ? frame->Window() : this, m_edit.LineFromChar(m_edit.GetCaret()) + 1,
+                        m_edit.GetLineCount());
+    if (dialog.exec() != QDialog::Accepted || m_bDestroyed)
+        return;
+    // The text may have changed while the dialog was open (a run's output, say).
+    const int line0 = std::clamp(dialog.Line(), 1, m_edit.GetLineCount()) - 1;
+    const int start = m_edit.LineIndex(line0);
+    m_edit.SetSel(start, start);
+    m_edit.ScrollCaret();
 }
 
 void CNuvEdit::LoadCommand()

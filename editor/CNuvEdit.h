@@ -95,9 +95,11 @@ public:
     BOOL FindText(const char* text, BOOL down, BOOL matchCase) override;
     // Replaces, as one step that one Undo takes back, every occurrence from the
     // caret down (and the selection first when the suggested find text is
-    // `findText`), then reports the count in the status bar.
+    // `findText` and the selection is an occurrence of it), then reports the
+    // count in the status bar.
     void ReplaceAll(const char* findText, const char* replaceText, BOOL down, BOOL matchCase) override;
     void ReplaceSelection(const char* replaceText) override;
+    BOOL SelectionIs(const char* text, BOOL matchCase) override;
     BOOL SaveAs() override;
     const char* GetFindText() override;
     // The whole text, or the selected characters, go to the print routine under
@@ -136,6 +138,7 @@ private:
     void PositionUpdate();
     int ColumnOf(int line0, int pos) const;
     void LoadCommand();
+    void GotoLineCommand();
     void OnTextChanged();
     void WriteRecoveryCopy();
     void DropRecoveryCopy();

@@ -7,6 +7,7 @@
 
 #include "platform/Win32Types.h"
 
+class QPrinter;
 class QWidget;
 
 struct FileDialogRequest {
@@ -30,9 +31,10 @@ public:
     virtual bool FileDialog(const FileDialogRequest& request, QString* path) = 0;
     // The font dialog, initialised from and writing back to *font; false on cancel.
     virtual bool FontDialog(QWidget* owner, LOGFONTA* font) = 0;
-    // The printer set-up dialog on the default printer; nothing it returns is
-    // kept. False, and nothing shown, when no printer is installed.
-    virtual bool PrintSetupDialog(QWidget* owner) = 0;
+    // The printer set-up dialog on `printer`: what the person chooses (paper,
+    // orientation, margins) is set on it when they confirm; false, and the
+    // printer unchanged, when they cancel.
+    virtual bool PrintSetupDialog(QWidget* owner, QPrinter* printer) = 0;
 };
 
 // The prompts in force: the Qt implementation unless a test installed its own.

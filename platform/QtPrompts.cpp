@@ -5,8 +5,6 @@
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 
 #include "platform/FontConversion.h"
 
@@ -116,14 +114,8 @@ bool QtPrompts::FontDialog(QWidget* owner, LOGFONTA* font)
     return ok;
 }
 
-bool QtPrompts::PrintSetupDialog(QWidget* owner)
+bool QtPrompts::PrintSetupDialog(QWidget* owner, QPrinter* printer)
 {
-    // With no printer the dialog would offer nothing to choose.
-    if (QPrinterInfo::availablePrinterNames().isEmpty())
-        return false;
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    QPrinter printer(defaultPrinter.isNull() ? QPrinterInfo() : defaultPrinter);
-    QPageSetupDialog dialog(&printer, owner);
-    dialog.exec();
-    return true;
+    QPageSetupDialog dialog(printer, owner);
+    return dialog.exec() == QDialog::Accepted;
 }

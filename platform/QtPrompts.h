@@ -9,5 +9,5 @@ public:
     void Beep(UINT type) override;
     bool FileDialog(const FileDialogRequest& request, QString* path) override;
     bool FontDialog(QWidget* owner, LOGFONTA* font) override;
-    bool PrintSetupDialog(QWidget* owner) override;
+    bool PrintSetupDialog(QWidget* owner, QPrinter* printer) override;
 };

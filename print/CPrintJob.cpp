@@ -35,7 +35,9 @@ int CPrintJob::EndPageMessage(int error)
 void CPrintJob::Print(const char* text, const char* title)
 {
     const QString decodedTitle = DecodeText(title ? title : "");
-    m_title = ShownText(decodedTitle, m_device);
+    m_layout = PrintLayout::Measure(m_device);
+    // Centred without a bound, a long path would lose both ends off the page.
+    m_title = ShortenedTitle(ShownText(decodedTitle, m_device), m_layout.pageColumns);
     if (!Start(DocumentName(decodedTitle)))
         return;
     PrintBody(text ? text : "");
@@ -67,7 +69,6 @@ bool CPrintJob::Start(const QString& documentName)
     m_bError = false;
     m_bUserAbort = false;
     m_nMessage = 0;
-    m_layout = PrintLayout::Measure(m_device);
     m_abort.Begin();
     m_line = kIndent;
     m_device.SetAbortProc([this] { return AbortProc(); });

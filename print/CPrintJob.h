@@ -1,7 +1,8 @@
 #pragma once
 // One print job: lays a text out on a print device as fixed rows of characters
 // in the device's default font, with the title centred on top of every page
-// and "Page N" at its foot, while the abort side lets the user cancel.
+// (shortened in its middle when wider than the page, see ShortenedTitle) and
+// "Page N" at its foot, while the abort side lets the user cancel.
 //
 // The layout: every body row starts with 5 spaces; a row holds at most the
 // line capacity, indent included, and a longer line wraps onto the next row,

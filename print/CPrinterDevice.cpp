@@ -25,24 +25,34 @@ QFont CPrinterDevice::DefaultFont()
     return font;
 }
 
-CPrinterDevice::CPrinterDevice(std::unique_ptr<QPrinter> printer)
-    : m_printer(std::move(printer)),
+CPrinterDevice::CPrinterDevice(std::unique_ptr<QPrinter> printer) : CPrinterDevice(*printer)
+{
+    m_ownPrinter = std::move(printer);
+}
+
+CPrinterDevice::CPrinterDevice(QPrinter& printer)
+    : m_printer(printer),
       m_font(DefaultFont()),
-      m_metrics(m_font, m_printer.get()),
+      m_metrics(m_font, &m_printer),
       m_rawFont(QRawFont::fromFont(m_font))
 {
 }
 
-CPrinterDevice::~CPrinterDevice() = default;
+// A device dropped in the middle of a document ends it as AbortDoc does.
+CPrinterDevice::~CPrinterDevice()
+{
+    if (m_bDocument)
+        AbortDoc();
+}
 
 int CPrinterDevice::HorzRes() const
 {
-    return m_printer->width();
+    return m_printer.width();
 }
 
 int CPrinterDevice::VertRes() const
 {
-    return m_printer->height();
+    return m_printer.height();
 }
 
 QSize CPrinterDevice::TextExtent(const QString& text) const
@@ -78,10 +88,9 @@ void CPrinterDevice::CallHook()
 
 int CPrinterDevice::StartDoc(const QString& documentName)
 {
-    if (m_bDocument || !m_printer->isValid())
+    if (m_bDocument || !m_printer.isValid())
         return SP_ERROR;
-    m_printer->setDocName(documentName);
-    m_pages.clear();
+    m_printer.setDocName(documentName);
     m_bDocument = true;
     return 1;
 }
@@ -90,7 +99,7 @@ int CPrinterDevice::StartPage()
 {
     if (!m_bDocument || m_bPage)
         return SP_ERROR;
-    m_pages.emplace_back();
+    m_page.clear();
     m_bPage = true;
     return 1;
 }
@@ -98,7 +107,7 @@ int CPrinterDevice::StartPage()
 void CPrinterDevice::TextOut(int x, int y, const QString& text)
 {
     if (m_bPage)
-        m_pages.back().push_back({x, y, text});
+        m_page.push_back({x, y, text});
     CallHook();
 }
 
@@ -107,44 +116,47 @@ int CPrinterDevice::EndPage()
     if (!m_bPage)
         return SP_ERROR;
     m_bPage = false;
+    const bool handed = HandOver();
     CallHook();
-    return 1;
+    return handed ? 1 : SP_ERROR;
 }
 
 int CPrinterDevice::EndDoc()
 {
     if (!m_bDocument || m_bPage)
         return SP_ERROR;
-    const bool printed = Replay();
-    m_pages.clear();
     m_bDocument = false;
-    return printed ? 1 : SP_ERROR;
+    return !m_painter.isActive() || m_painter.end() ? 1 : SP_ERROR;
 }
 
 int CPrinterDevice::AbortDoc()
 {
-    m_pages.clear();
+    m_page.clear();
     m_bDocument = false;
     m_bPage = false;
+    if (m_painter.isActive()) {
+        m_printer.abort();
+        m_painter.end();
+    }
     return 1;
 }
 
-// The spooled pages, drawn on the printer in one go. TextOut places the top of
-// the character cell; QPainter the base line.
-bool CPrinterDevice::Replay()
+// The page just ended, drawn on the printer: the first one begins the
+// document there. TextOut places the top of the character cell; QPainter the
+// base line.
+bool CPrinterDevice::HandOver()
 {
-    QPainter painter;
-    if (!painter.begin(m_printer.get()))
+    if (!m_painter.isActive()) {
+        if (!m_painter.begin(&m_printer))
+            return false;
+        m_painter.setFont(m_font);
+        m_painter.setPen(Qt::black);
+    } else if (!m_printer.newPage()) {
         return false;
-    painter.setFont(m_font);
-    painter.setPen(Qt::black);
-    const int ascent = QFontMetrics(m_font, m_printer.get()).ascent();
-    bool pagesOk = true;
-    for (std::size_t i = 0; i < m_pages.size() && pagesOk; ++i) {
-        if (i > 0)
-            pagesOk = m_printer->newPage();
-        for (const Text& text : m_pages[i])
-            painter.drawText(text.x, text.y + ascent, text.text);
     }
-    return painter.end() && pagesOk;
+    const int ascent = m_metrics.ascent();
+    for (const Text& text : m_page)
+        m_painter.drawText(text.x, text.y + ascent, text.text);
+    m_page.clear();
+    return true;
 }

@@ -3,12 +3,16 @@
 // standing in for it.
 //
 // Its default font is fixed-pitch (DefaultFont), since the print routine lays
-// text out by counting characters. Pages are spooled in memory and go to the
-// printer only at EndDoc, so that AbortDoc, on Cancel or after a failure,
-// drops the whole document: a QPrinter cannot take back what it was given.
-// Whether the printer takes the document is known at EndDoc too.
+// text out by counting characters. A page goes to the printer as soon as it
+// ends, and the abort hook runs after it as after every drawing operation, so
+// that the dialog answers all through a long job. The printer has the document
+// from the first page handed over: AbortDoc drops the page being made and asks
+// the printer to abort, but a QPrinter on CUPS cannot take back what it was
+// given, so the pages handed over before are printed as a shorter job. A job
+// ended before its first page was handed over leaves nothing.
 #include <QFont>
 #include <QFontMetrics>
+#include <QPainter>
 #include <QRawFont>
 #include <functional>
 #include <memory>
@@ -21,6 +25,8 @@ class QPrinter;
 class CPrinterDevice : public IPrintDevice {
 public:
     explicit CPrinterDevice(std::unique_ptr<QPrinter> printer);
+    // Prints on `printer`, which outlives the device (the session's printer).
+    explicit CPrinterDevice(QPrinter& printer);
     ~CPrinterDevice() override;
     CPrinterDevice(const CPrinterDevice&) = delete;
     CPrinterDevice& operator=(const CPrinterDevice&) = delete;
@@ -50,14 +56,16 @@ private:
         QString text;
     };
     void CallHook();
-    bool Replay();
+    bool HandOver();
 
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPrinter> m_ownPrinter;
+    QPrinter& m_printer;
     QFont m_font;
     QFontMetrics m_metrics;
     QRawFont m_rawFont;
     std::function<bool()> m_hook;
-    std::vector<std::vector<Text>> m_pages;
+    QPainter m_painter;        // active from the first page handed over to the document's end
+    std::vector<Text> m_page;  // the page being made
     bool m_bDocument = false;
     bool m_bPage = false;
 };

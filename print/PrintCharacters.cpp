@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QList>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/IPrintDevice.h"
@@ -66,4 +67,25 @@ QString ShownText(const QString& text, const IPrintDevice& device)
             shown.push_back(printed);
     }
     return QString::fromUcs4(shown.data(), static_cast<qsizetype>(shown.size()));
+}
+
+QString ShortenedTitle(const QString& title, int columns)
+{
+    std::u32string characters;
+    for (char32_t c : title.toUcs4())
+        characters.push_back(c);
+    const auto count = static_cast<qsizetype>(characters.size());
+    if (count <= columns)
+        return title;
+    const auto text = [&characters](qsizetype from, qsizetype length) {
+        return QString::fromUcs4(characters.data() + from, length);
+    };
+    constexpr qsizetype kEllipsis = 3;
+    // Room for one character of the start, the ellipsis and one of the end.
+    if (columns < kEllipsis + 2)
+        return text(0, std::max(columns, 0));
+    const std::size_t slash = characters.rfind(U'/');
+    const qsizetype name = slash == std::u32string::npos ? count : count - static_cast<qsizetype>(slash);
+    const qsizetype tail = std::min<qsizetype>(name, columns - kEllipsis - 1);
+    return text(0, columns - kEllipsis - tail) + QStringLiteral("...") + text(count - tail, tail);
 }

@@ -28,3 +28,10 @@ char32_t ShownCharacter(char32_t character, const IPrintDevice& device);
 // `text` as it goes on paper: every character through ShownCharacter, those
 // that print nothing left out. For titles and page numbers.
 QString ShownText(const QString& text, const IPrintDevice& device);
+
+// `title` as it fits a row of `columns` characters: unchanged when it fits;
+// otherwise shortened in its middle, as messages shorten paths, to its start,
+// "..." and its last path component (the file name), so that the page still
+// names the file. A file name that does not fit by itself keeps its end (the
+// extension) after the title's first character.
+QString ShortenedTitle(const QString& title, int columns);

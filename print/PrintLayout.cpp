@@ -13,6 +13,7 @@ PrintLayout PrintLayout::Measure(const IPrintDevice& device)
     layout.rowsPerPage = device.VertRes() / layout.lineHeight;
     layout.bodyRowLimit = std::max(layout.rowsPerPage - 10, 0);
     layout.charWidth = std::max(m.width() + device.TextCharacterExtra(), 1);
-    layout.lineCapacity = std::clamp(device.HorzRes() / layout.charWidth - 10, 0, kMaxLineCapacity);
+    layout.pageColumns = std::max(device.HorzRes() / layout.charWidth, 0);
+    layout.lineCapacity = std::clamp(layout.pageColumns - 10, 0, kMaxLineCapacity);
     return layout;
 }

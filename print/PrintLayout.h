@@ -16,6 +16,7 @@ struct PrintLayout {
     int bodyRowLimit = 0;  // rows per page - 10, not below 0
     int charWidth = 1;     // width of "M" plus the character extra
     int lineCapacity = 0;  // HORZRES / character width - 10, within 0..255; the indent counts
+    int pageColumns = 0;   // HORZRES / character width: the characters a row holds from edge to edge
 
     // The measures of `device`. A device whose "M" has no height or width is
     // taken as one unit, so that nothing divides by zero.

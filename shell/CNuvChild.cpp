@@ -38,6 +38,11 @@ void CNuvChild::ReplaceAll(const char*, const char*, BOOL, BOOL) {}
 
 void CNuvChild::ReplaceSelection(const char*) {}
 
+BOOL CNuvChild::SelectionIs(const char*, BOOL)
+{
+    return FALSE;
+}
+
 void CNuvChild::PrintText(BOOL) {}
 
 BOOL CNuvChild::SaveAs()

@@ -25,6 +25,9 @@ public:
     virtual BOOL FindText(const char* text, BOOL down, BOOL matchCase);
     virtual void ReplaceAll(const char* findText, const char* replaceText, BOOL down, BOOL matchCase);
     virtual void ReplaceSelection(const char* replaceText);
+    // Whether the selection is exactly `text` (the letters A to Z folded without
+    // matchCase): Replace and Replace All replace a selection only then.
+    virtual BOOL SelectionIs(const char* text, BOOL matchCase);
     virtual void PrintText(BOOL selectionOnly);
     virtual BOOL SaveAs();
     virtual const char* GetFindText();

@@ -45,7 +45,7 @@ public:
     void Beep(UINT) override {}
     bool FileDialog(const FileDialogRequest&, QString*) override { return false; }
     bool FontDialog(QWidget*, LOGFONTA*) override { return false; }
-    bool PrintSetupDialog(QWidget*) override { return false; }
+    bool PrintSetupDialog(QWidget*, QPrinter*) override { return false; }
     int messages = 0;
 };
 

@@ -28,7 +28,7 @@ public:
     void Beep(UINT) override {}
     bool FileDialog(const FileDialogRequest&, QString*) override { return false; }
     bool FontDialog(QWidget*, LOGFONTA*) override { return false; }
-    bool PrintSetupDialog(QWidget*) override { return true; }
+    bool PrintSetupDialog(QWidget*, QPrinter*) override { return true; }
 };
 
 struct Environment {

@@ -156,6 +156,46 @@ TEST_F(FindReplaceTest, ReplaceAndReplaceAll)
     EXPECT_EQ(Status(), QString::fromUtf8("String 'café' was found 1 times").toStdString());
 }
 
+// Replace and Replace All change only text they found: a selection made in the
+// editor after the dialog opened is replaced only when it is the find text, and
+// Replace without such a selection finds the next occurrence instead.
+TEST_F(FindReplaceTest, ReplaceChangesOnlyWhatItFound)
+{
+    SetText("abc xyz abc", 0);
+    editor->Edit().SetSel(0, 3);
+    CFindReplaceDlg* dialog = Open(ID_EDIT_REPLACE);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->FindField()->text(), "abc");
+    editor->Edit().SetSel(4, 7);  // the person selects xyz
+    dialog->ReplaceField()->setText("Q");
+    QTest::mouseClick(dialog->RequestButton(FR_REPLACEALL), Qt::LeftButton);
+    EXPECT_EQ(editor->Edit().GetText(), "abc xyz Q");
+    EXPECT_EQ(Status(), "String 'abc' was found 1 times");
+
+    SetText("abc def", 1);
+    dialog->FindField()->setText("zzz");
+    QTest::mouseClick(dialog->RequestButton(FR_REPLACE), Qt::LeftButton);
+    EXPECT_EQ(editor->Edit().GetText(), "abc def") << "nothing found: nothing inserted at the caret";
+    EXPECT_EQ(Selection(), std::make_pair(1, 1));
+    EXPECT_EQ(Status(), "String 'zzz' was not found");
+    EXPECT_EQ(prompts.Beeps(), std::vector<UINT>{MB_ICONASTERISK});
+
+    dialog->FindField()->setText("DEF");
+    QTest::mouseClick(dialog->RequestButton(FR_REPLACE), Qt::LeftButton);
+    EXPECT_EQ(editor->Edit().GetText(), "abc def") << "the first Replace only finds";
+    EXPECT_EQ(Selection(), std::make_pair(4, 7));
+    EXPECT_EQ(Status(), "String 'DEF' was found");
+    QTest::mouseClick(dialog->RequestButton(FR_REPLACE), Qt::LeftButton);
+    EXPECT_EQ(editor->Edit().GetText(), "abc Q") << "the found text, in another case, is replaced";
+
+    QTest::mouseClick(dialog->MatchCaseBox(), Qt::LeftButton);
+    editor->Edit().SetSel(0, 3);
+    dialog->FindField()->setText("ABC");
+    QTest::mouseClick(dialog->RequestButton(FR_REPLACE), Qt::LeftButton);
+    EXPECT_EQ(editor->Edit().GetText(), "abc Q") << "match case: abc is not ABC";
+    EXPECT_EQ(Status(), "String 'ABC' was not found");
+}
+
 // At most 127 characters in each field, a character being what a person counts.
 TEST_F(FindReplaceTest, FieldsHoldAtMost127Characters)
 {

@@ -77,7 +77,7 @@ TEST(MainFrame, MenuBarHasEveryItemInOrder)
         {"&Undo\tCtrl+Z", "-", "&Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "De&lete\tCtrl+D", "-",
          "&Select All"},
         {"&Tool Bar", "&Status Bar"},
-        {"&Find...\tCtrl+F", "Find/&Replace...\tCtrl+T", "-", "Matching Brace\tCtrl+B",
+        {"&Find...\tCtrl+F", "Find/&Replace...\tCtrl+T", "Go to &Line...\tCtrl+G", "-", "Matching Brace\tCtrl+B",
          "Uncommented Matching Brace\tCtrl+U", "-", "&Goto error\tCtrl+E"},
         {"&Run Active\tCtrl+R", "&Pick model...\tCtrl+P", "Run &Debugger", "-", "Ne&xt Error\tF8",
          "Pre&vious Error\tShift+F8"},

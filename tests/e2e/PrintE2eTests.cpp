@@ -1,7 +1,9 @@
 // Printing through the real main frame. A PDF file stands in for the default
 // printer, on the real QPrinter path, and poppler's pdftotext reads the pages
 // back with the place of every word.
+#include <QDir>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QMdiArea>
 #include <QPageSize>
 #include <QPrinter>
@@ -16,7 +18,7 @@
 #include "app/CMainFrame.h"
 #include "editor/CNuvEdit.h"
 #include "print/CPrinterDevice.h"
-#include "print/DefaultPrinter.h"
+#include "print/CDefaultPrinter.h"
 #include "print/PrintLayout.h"
 #include "res/CommandIds.h"
 
@@ -39,16 +41,17 @@ std::unique_ptr<QPrinter> PdfPrinter(const QString& path)
 
 class PrintE2e : public FrameFixture {
 protected:
-    ~PrintE2e() override { SetPrintDeviceFactory(nullptr); }
+    ~PrintE2e() override { CDefaultPrinter::SetPrinterFactory(nullptr); }
 
-    // Print jobs go to the PDF file instead of the default printer.
+    // The session's printer is the PDF file instead of the default printer.
     void PrintToPdf()
     {
-        SetPrintDeviceFactory([this] { return std::make_unique<CPrinterDevice>(PdfPrinter(pdf)); });
+        CDefaultPrinter::SetPrinterFactory([this] { return PdfPrinter(pdf); });
     }
 
-    // The pages of the PDF, each as its words with their places in points.
-    std::vector<Page> ReadPages() const
+    // The pages of the PDF, each as its words with their places in points, and
+    // the size of the first page.
+    std::vector<Page> ReadPages(QSizeF* size = nullptr) const
     {
         QProcess reader;
         reader.start("pdftotext", {"-bbox", pdf, "-"});
@@ -58,6 +61,10 @@ protected:
             return {};
         }
         const QString html = QString::fromUtf8(reader.readAllStandardOutput());
+        static const QRegularExpression pageSize(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+        const QRegularExpressionMatch first = pageSize.match(html);
+        if (size && first.hasMatch())
+            *size = QSizeF(first.captured(1).toDouble(), first.captured(2).toDouble());
         static const QRegularExpression word(
             R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re");
         std::vector<Page> pages;
@@ -144,11 +151,7 @@ TEST_F(PrintE2e, WhileAJobRunsNothingElseStarts)
 {
     const std::string model = WriteModel("m.nuv", "print 1;\nprint 2;\n");
     Start({QString::fromStdString(model)});
-    int jobs = 0;
-    SetPrintDeviceFactory([&] {
-        ++jobs;
-        return std::make_unique<CPrinterDevice>(PdfPrinter(pdf));
-    });
+    PrintToPdf();
     const int windows = static_cast<int>(Frame().MdiArea()->subWindowList().size());
     bool ran = false;
     QTimer::singleShot(0, &Frame(), [&] {
@@ -162,20 +165,19 @@ TEST_F(PrintE2e, WhileAJobRunsNothingElseStarts)
     Frame().OnCommand(ID_FILE_PRINT);
 
     EXPECT_TRUE(ran);
-    EXPECT_EQ(jobs, 1);
     EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), windows);
     EXPECT_TRUE(Frame().isVisible()) << "the window did not close under the job";
     EXPECT_TRUE(Frame().isEnabled());
     ASSERT_EQ(ReadPages().size(), 1u);
 }
 
-// This machine has no printer: Print says so, Printer Setup says so, and the
-// program goes on.
+// This machine has no printer: Print says so, Printer Setup says so without a
+// dialog, and the program goes on.
 TEST_F(PrintE2e, WithoutAPrinterPrintAndPrinterSetupSaySo)
 {
     const std::string model = WriteModel("m.nuv", "print 1;\n");
     Start({QString::fromStdString(model)});
-    SetPrintDeviceFactory([] { return std::unique_ptr<IPrintDevice>(); });
+    CDefaultPrinter::SetPrinterFactory([] { return std::unique_ptr<QPrinter>(); });
 
     prompts.ExpectMessageBox(IDOK);
     Frame().OnCommand(ID_FILE_PRINT);
@@ -184,19 +186,67 @@ TEST_F(PrintE2e, WithoutAPrinterPrintAndPrinterSetupSaySo)
     EXPECT_TRUE(Frame().isEnabled());
 
     prompts.Clear();
-    prompts.ExpectPrintSetup(false);
     prompts.ExpectMessageBox(IDOK);
     Frame().OnCommand(ID_FILE_PRINT_SETUP);
-    ASSERT_EQ(prompts.Records().size(), 2u);
+    ASSERT_EQ(prompts.Records().size(), 1u);
     EXPECT_EQ(prompts.Last().text,
               "No printer is installed, so there is nothing to set up. Install a printer and make it the default "
               "printer to print from NUV.");
+}
 
-    prompts.Clear();
-    prompts.ExpectPrintSetup(true);
+// What Printer Setup chooses holds for the jobs that follow, and the layout
+// follows the page; a title wider than the page keeps its start and its file
+// name on the page.
+TEST_F(PrintE2e, PrinterSetupChoicesHoldForTheJobsThatFollow)
+{
+    // A path of 142 characters, as wide as no A4 row.
+    QString folder = dir.path();
+    for (int i = 0; folder.size() < 142 - 10; ++i)
+        folder += QString("/folder-%1").arg(i);
+    folder.truncate(142 - 10);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString name = folder.mid(dir.path().size() + 1) + "/model.nuv";
+    const std::string model = WriteModel(name.toUtf8().constData(), QString(200, 'x').toUtf8().constData());
+    ASSERT_EQ(model.size(), 142u);
+    Start({QString::fromStdString(model)});
+    PrintToPdf();
+
+    // Each print: the page's size, its title, the first row of the long line.
+    struct Printed {
+        QSizeF page;
+        QString title;
+        qsizetype row = 0;
+    };
+    const auto print = [&] {
+        Frame().OnCommand(ID_FILE_PRINT);
+        QSizeF size;
+        const std::vector<Page> pages = ReadPages(&size);
+        EXPECT_EQ(pages.size(), 1u);
+        if (pages.empty() || pages[0].size() < 2)
+            return Printed{};
+        const Word& title = pages[0].front();
+        EXPECT_GE(title.xMin, 0.0) << "the title starts on the page";
+        EXPECT_LE(title.xMax, size.width()) << "the title ends on the page";
+        return Printed{size, title.text, pages[0][1].text.size()};
+    };
+
+    const Printed portrait = print();
+    EXPECT_LT(portrait.page.width(), portrait.page.height());
+    const qsizetype cut = portrait.title.indexOf(".../");
+    EXPECT_GT(cut, 40) << portrait.title.toStdString();
+    EXPECT_TRUE(QString::fromStdString(model).startsWith(portrait.title.left(cut))) << "the start of the path";
+    EXPECT_TRUE(portrait.title.endsWith("/model.nuv")) << "the file name is printed";
+
+    prompts.ExpectPrintSetup(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
     Frame().OnCommand(ID_FILE_PRINT_SETUP);
-    ASSERT_EQ(prompts.Records().size(), 1u) << "with a printer, only the dialog";
     EXPECT_EQ(prompts.Last().owner, &Frame());
+    const Printed landscape = print();
+    EXPECT_GT(landscape.page.width(), landscape.page.height()) << "the chosen orientation";
+    EXPECT_GT(landscape.row, portrait.row + 30) << "a landscape row holds more characters";
+    EXPECT_GT(landscape.title.size(), portrait.title.size());
+    EXPECT_TRUE(landscape.title.endsWith("/model.nuv"));
+    EXPECT_EQ(prompts.Records().size(), 1u) << "no message box";
 }
 
 }  // namespace

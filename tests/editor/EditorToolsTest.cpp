@@ -1,10 +1,17 @@
 // The editor's tools through real editor windows: the two brace commands, the
 // search operations the find dialog calls, and Go to error's editor half. What
 // a person sees: the caret and selection, the status text, beeps and boxes.
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <cstring>
 
 #include "EditorTestSupport.h"
+#include "editor/CGotoLineDlg.h"
 #include "editor/CMatchBrace.h"
 #include "editor/GotoError.h"
 #include "res/CommandIds.h"
@@ -175,6 +182,8 @@ TEST_F(EditorToolsTest, ReplaceAllFromTheCaretDownAsOneUndoStep)
          "String 'a' was found 2 times", {}},
         {"a selection that is not the suggestion", "a a a", {2, 3}, "z", "a", "b", "a a b",
          "String 'a' was found 1 times", {}},
+        {"a selection that is no occurrence stays and is not counted", "abc xyz abc", {4, 7}, "abc", "abc", "Q",
+         "abc xyz Q", "String 'abc' was found 1 times", {}},
         {"nothing found", "abc", At(0), "", "x", "y", "abc", "String 'x' was not found", {MB_ICONASTERISK}},
         {"characters, not bytes", QString::fromUtf8("é€é ") + kEmoji + QString::fromUtf8("é"), At(0), "",
          "é", "e", QString::fromUtf8("e€e ") + kEmoji + "e", "String 'é' was found 3 times", {}},
@@ -202,6 +211,57 @@ TEST_F(EditorToolsTest, ReplaceAllFromTheCaretDownAsOneUndoStep)
     same->ReplaceAll("a", "a", TRUE, TRUE);
     EXPECT_EQ(same->Edit().GetText(), "a a");
     EXPECT_EQ(frame->messageText, "before") << "equal texts: nothing happens, nothing is shown";
+}
+
+// Go to Line as a person uses it: the dialog names the lines there are and
+// starts on the caret's; OK puts the caret at the start of the line asked for,
+// a number beyond either end meaning the nearest line, and text that is no
+// number leaves OK disabled. Lines count as the editor counts them: a text
+// ending in a line break has an empty last line.
+TEST_F(EditorToolsTest, GoToLinePutsTheCaretAtTheStartOfTheLine)
+{
+    const struct {
+        const char* what;
+        QString typed;
+        bool ok;  // OK enabled
+        std::pair<int, int> selection;  // afterwards
+    } cases[] = {
+        {"a line", "3", true, At(10)},
+        {"blanks and a sign around the number", " +2 ", true, At(5)},
+        {"the empty last line", "4", true, At(17)},
+        {"line 0 is the first", "0", true, At(0)},
+        {"a negative number is the first", "-7", true, At(0)},
+        {"beyond the last line", "99999999999999999999999", true, At(17)},
+        {"not a number: Esc keeps the selection", "3x", false, {5, 8}},
+        {"nothing typed", "", false, {5, 8}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CNuvEdit* window = Window("one\r\ntwo\r\nthree\r\n");
+        window->Edit().SetSel(5, 8);  // "two": the caret's line is 2
+        QString label;
+        QString suggested;
+        bool ok = false;
+        QTimer::singleShot(0, window, [&] {
+            auto* dialog = qobject_cast<CGotoLineDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            label = dialog->findChild<QLabel*>()->text();
+            suggested = dialog->Field()->selectedText();
+            QTest::keyClick(dialog->Field(), Qt::Key_Backspace);
+            QTest::keyClicks(dialog->Field(), c.typed);
+            ok = dialog->OkButton()->isEnabled();
+            QTest::keyClick(dialog->Field(), Qt::Key_Return);
+            if (dialog->isVisible())
+                QTest::keyClick(dialog->Field(), Qt::Key_Escape);
+        });
+        window->OnCommand(ID_SEARCH_GOTO_LINE);
+        EXPECT_EQ(label, "&Line number (1 - 4):");
+        EXPECT_EQ(suggested, "2");
+        EXPECT_EQ(ok, c.ok);
+        EXPECT_EQ(Selection(window), c.selection);
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the dialog is closed";
+        window->Destroy();
+    }
 }
 
 TEST_F(EditorToolsTest, GotoErrorSelectsTheNamedLine)

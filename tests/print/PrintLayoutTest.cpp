@@ -120,6 +120,40 @@ TEST(PrintLayoutTest, PagesAsLaidOut)
     }
 }
 
+// A title wider than the page loses its middle, never its start or the file
+// name, and so stays on the page; columns count characters, not bytes.
+TEST(PrintLayoutTest, ATitleWiderThanThePageLosesItsMiddle)
+{
+    const std::string emoji = "\xf0\x9f\x98\x80";
+    const struct {
+        const char* name;
+        std::string title;
+        int columns;  // of the page, edge to edge
+        std::string printed;
+    } cases[] = {
+        {"a title that fits", "/w/m.nuv", 25, "/w/m.nuv"},
+        {"as wide as the page", "/home/user/m.nuv", 16, "/home/user/m.nuv"},
+        {"a long path keeps its start and file name", "/home/user/models/project/deep/model.nuv", 25,
+         "/home/user/m.../model.nuv"},
+        {"a file name wider than the page keeps its end", "/m/a-very-long-file-name.nuv", 15, "/...le-name.nuv"},
+        {"characters, not bytes", "/\xc3\xa9/" + emoji + emoji + emoji + emoji + emoji + emoji + "/\xc3\xbc.nuv",
+         12, "/\xc3\xa9/.../\xc3\xbc.nuv"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPrompts prompts;
+        ScriptedAbort abort(prompts);
+        RecordingPrintDevice device;
+        device.horzRes = c.columns * device.charWidth;
+        CPrintJob job(device, abort);
+        job.Print("x", c.title.c_str());
+        const auto pages = RecordedPages(device, job.Layout());
+        ASSERT_EQ(pages.size(), 1u);
+        ASSERT_FALSE(pages[0].empty());
+        EXPECT_EQ(pages[0][0], "2:" + c.printed);
+    }
+}
+
 TEST(PrintLayoutTest, MeasuresFollowTheDevice)
 {
     struct Case {

@@ -2,9 +2,13 @@
 // over the disabled main window, a missing printer, and the QPrinter device.
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPageSize>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -19,6 +23,7 @@
 #include "print/CPrintJob.h"
 #include "print/CPrintProgress.h"
 #include "print/CPrinterDevice.h"
+#include "print/PrintLayout.h"
 #include "shell/PrintHandler.h"
 
 namespace {
@@ -155,43 +160,112 @@ TEST_F(PrintWindowTest, AbortDialogCancelsTheJob)
     }
 }
 
-// The QPrinter device keeps the pages until the document ends: an aborted
-// document leaves nothing behind, and a printer that cannot take the document
-// says so at its end.
-TEST_F(PrintWindowTest, PrinterDeviceSpoolsUntilTheDocumentEnds)
+// A QPrinter into a PDF file that tells when it is given a page after the first.
+class HandOverPrinter : public QPrinter {
+public:
+    explicit HandOverPrinter(const QString& path) : QPrinter(QPrinter::HighResolution)
+    {
+        setOutputFormat(QPrinter::PdfFormat);
+        setPageSize(QPageSize(QPageSize::A4));
+        setOutputFileName(path);
+    }
+    bool newPage() override
+    {
+        if (onNewPage)
+            onNewPage();
+        return QPrinter::newPage();
+    }
+    std::function<void()> onNewPage;
+};
+
+// The real abort side, counting the pumps of the job.
+class CountingAbort : public IPrintAbort {
+public:
+    explicit CountingAbort(CPrintProgress& progress) : m_progress(progress) {}
+    void Begin() override { m_progress.Begin(); }
+    bool Continue() override
+    {
+        ++pumps;
+        return m_progress.Continue();
+    }
+    void End() override { m_progress.End(); }
+    int pumps = 0;
+
+private:
+    CPrintProgress& m_progress;
+};
+
+// The pages of a PDF file as pdfinfo counts them; -1 when there is no file.
+int PdfPages(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return -1;
+    QProcess info;
+    info.start("pdfinfo", {path});
+    if (!info.waitForFinished(30000))
+        return 0;
+    const QRegularExpressionMatch pages =
+        QRegularExpression(R"(Pages:\s+(\d+))").match(QString::fromUtf8(info.readAllStandardOutput()));
+    return pages.hasMatch() ? pages.captured(1).toInt() : 0;
+}
+
+// The QPrinter device gives every page to the printer as it ends, with the
+// job's event pump running between pages, so that the dialog answers through a
+// long job and Cancel stops it: the pages handed over before it make a shorter
+// job, and a job cancelled on its first page leaves nothing.
+TEST_F(PrintWindowTest, PrinterDeviceHandsEachPageOverAsItEnds)
 {
     QTemporaryDir dir;
     const struct {
         const char* name;
-        QString output;
-        bool abort;
-        bool printed;
+        bool cancelOnFirstPage;
+        bool cancelAtPage2;  // while the printer takes page 2
+        bool intoDirectory;
+        int pages;  // in the file; -1: none written
+        const char* message;
     } cases[] = {
-        {"ended", dir.filePath("ended.pdf"), false, true},
-        {"aborted", dir.filePath("aborted.pdf"), true, false},
-        {"into a directory", dir.path(), false, false},
+        {"the whole job", false, false, false, 3, nullptr},
+        {"Cancel while page 2 is handed over", false, true, false, 2, nullptr},
+        {"Cancel on the first page", true, false, false, -1, nullptr},
+        {"a printer that cannot take the document", false, false, true, -1,
+         "An error has occured while sending data to the printer. Print job terminated!"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(c.output);
-        CPrinterDevice device(std::move(printer));
-        int hooks = 0;
-        device.SetAbortProc([&] { return ++hooks > 0; });
-        ASSERT_GT(device.StartDoc("m.nuv"), 0);
-        ASSERT_GT(device.StartPage(), 0);
-        device.TextOut(0, 0, "text");
-        EXPECT_GE(device.EndPage(), 0);
-        EXPECT_EQ(hooks, 2) << "the hook runs after drawing and after a page end";
-        if (c.abort) {
-            device.AbortDoc();
-        } else {
-            EXPECT_EQ(device.EndDoc() > 0, c.printed);
+        const QString pdf = c.intoDirectory ? dir.path() : dir.filePath(QString(c.name) + ".pdf");
+        HandOverPrinter printer(pdf);
+        CPrinterDevice device(printer);
+        const PrintLayout layout = PrintLayout::Measure(device);
+        const int rowsPerPage = layout.bodyRowLimit - PrintLayout::kFirstBodyRow;
+        ASSERT_GT(rowsPerPage, 10);
+        std::string text;
+        for (int line = 0; line < 2 * rowsPerPage + 3; ++line)
+            text += "line " + std::to_string(line) + "\n";
+        CPrintProgress progress(frame.get());
+        CountingAbort abort(progress);
+        std::vector<int> pumpsAtHandOver;
+        printer.onNewPage = [&] {
+            pumpsAtHandOver.push_back(abort.pumps);
+            if (c.cancelAtPage2 && pumpsAtHandOver.size() == 1)
+                QTimer::singleShot(0, frame.get(), [&] { progress.Dialog()->CancelButton()->click(); });
+        };
+        if (c.cancelOnFirstPage)
+            QTimer::singleShot(0, frame.get(), [&] { progress.Dialog()->CancelButton()->click(); });
+        if (c.message)
+            prompts.ExpectMessageBox(IDOK);
+        CPrintJob job(device, abort);
+        job.Print(text.c_str(), "/w/m.nuv");
+
+        EXPECT_EQ(PdfPages(pdf), c.pages);
+        if (c.pages == 3) {
+            ASSERT_EQ(pumpsAtHandOver.size(), 2u);
+            EXPECT_GE(pumpsAtHandOver[1] - pumpsAtHandOver[0], 3) << "page 3's rows were made after page 2 went";
         }
-        QFile file(c.output);
-        const bool isPdf = file.open(QIODevice::ReadOnly) && file.read(5) == "%PDF-";
-        EXPECT_EQ(isPdf, c.printed);
+        EXPECT_TRUE(frame->isEnabled());
+        if (c.message)
+            EXPECT_EQ(prompts.Last().text.toStdString(), c.message);
+        else
+            EXPECT_TRUE(prompts.Records().empty());
     }
 }
 

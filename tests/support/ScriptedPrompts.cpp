@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPrinter>
+
 namespace {
 const char* KindName(ScriptedPrompts::Kind kind)
 {
@@ -52,10 +54,11 @@ void ScriptedPrompts::ExpectFontCancel()
     m_answers.push_back({Kind::FontDialog, 0, false, {}, {}});
 }
 
-void ScriptedPrompts::ExpectPrintSetup(bool printerInstalled)
+void ScriptedPrompts::ExpectPrintSetup(const QPageLayout& chosen)
 {
-    m_answers.push_back({Kind::PrintSetup, 0, printerInstalled, {}, {}});
+    m_answers.push_back({Kind::PrintSetup, 0, true, {}, {}, chosen});
 }
+
 
 const ScriptedPrompts::Record& ScriptedPrompts::Last() const
 {
@@ -119,9 +122,12 @@ bool ScriptedPrompts::FontDialog(QWidget* owner, LOGFONTA* font)
     return true;
 }
 
-bool ScriptedPrompts::PrintSetupDialog(QWidget* owner)
+bool ScriptedPrompts::PrintSetupDialog(QWidget* owner, QPrinter* printer)
 {
     m_records.push_back({Kind::PrintSetup, {}, {}, 0, {}, owner});
     Answer answer;
-    return Take(Kind::PrintSetup, &answer, "print setup") && answer.accept;
+    if (!Take(Kind::PrintSetup, &answer, "print setup") || !answer.accept)
+        return false;
+    printer->setPageLayout(answer.layout);
+    return true;
 }

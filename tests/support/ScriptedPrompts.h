@@ -2,6 +2,7 @@
 // A scripted responder for the prompt seam: every prompt is recorded, and each
 // is answered from the queue of expected answers. A prompt with no answer
 // queued, or of another kind than the one queued, fails the test.
+#include <QPageLayout>
 #include <QString>
 #include <deque>
 #include <vector>
@@ -30,8 +31,8 @@ public:
     void ExpectFileCancel();
     void ExpectFont(const LOGFONTA& chosen);
     void ExpectFontCancel();
-    // The set-up dialog, or (printerInstalled false) none as there is no printer.
-    void ExpectPrintSetup(bool printerInstalled = true);
+    // The set-up dialog, confirmed with `chosen` set on the printer.
+    void ExpectPrintSetup(const QPageLayout& chosen);
 
     const std::vector<Record>& Records() const { return m_records; }
     const std::vector<UINT>& Beeps() const { return m_beeps; }
@@ -42,7 +43,7 @@ public:
     void Beep(UINT type) override;
     bool FileDialog(const FileDialogRequest& request, QString* path) override;
     bool FontDialog(QWidget* owner, LOGFONTA* font) override;
-    bool PrintSetupDialog(QWidget* owner) override;
+    bool PrintSetupDialog(QWidget* owner, QPrinter* printer) override;
 
 private:
     struct Answer {
@@ -51,6 +52,7 @@ private:
         bool accept = false;
         QString path;
         LOGFONTA font{};
+        QPageLayout layout = {};
     };
     bool Take(Kind kind, Answer* answer, const QString& what);
 
