@@ -257,8 +257,8 @@ void CEnvironmentDlg::OnAdd()
     const std::string name(text.constData(), static_cast<std::size_t>(text.size()));
     if (name.empty())
         return;
-    // The interpreter reads the names from a 260-byte buffer: a longer one (a
-    // browsed path the field's limit did not see) is refused whole, not cut.
+    // The interpreter reads the names from a 260-byte buffer: a longer one (set
+    // by Browse, which the field takes as chosen) is refused whole, not cut.
     if (name.size() > kMaxDllName) {
         ReportNameTooLong();
         return;
