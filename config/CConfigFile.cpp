@@ -350,11 +350,12 @@ BOOL CConfigFile::Commit()
         written = file.Write(chunk, static_cast<std::size_t>(n));
         at += n;
     }
-    if (!written || !file.Commit()) {
+    written = written && file.Commit();
+    CloseFile();  // written once: what follows is reading the status
+    m_bCreated = false;
+    if (!written)
         m_status = kWriteError;
-        return FALSE;
-    }
-    return TRUE;
+    return written ? TRUE : FALSE;
 }
 
 void CConfigFile::Discard()
@@ -381,8 +382,12 @@ void CConfigFile::Remove(const char* directory, const char* name)
         ::unlink(file.m_path);
 }
 
+// Whoever closes a writer without discarding it wants its file, as when the
+// records went to the disk one by one.
 void CConfigFile::Close()
 {
+    if (m_bCreated)
+        Commit();
     CloseFile();
     std::free(m_record);
     m_record = nullptr;

@@ -63,6 +63,7 @@ public:
     // path (through a link to the file it names, with the permission bits of
     // the file it replaces); anything in its place that is not a plain file
     // is left alone. A failure sets status 185 and leaves the old file whole.
+    // Once only: the writer holds no records afterwards.
     BOOL Commit();
     // A reader: closes the file and deletes it. A writer: drops its records,
     // touching nothing on disk. Status 182.
@@ -71,7 +72,8 @@ public:
     // itself when it is a plain file or a symbolic link (never the file a
     // link names); anything else, or a path that does not fit, stays.
     static void Remove(const char* directory, const char* name);
-    // Closes the file if open and frees the record buffer.
+    // Closes the file if open and frees the record buffer; a writer neither
+    // committed nor discarded commits first (so does the destructor).
     void Close();
 
     // True when the object showed its own failure message (the record buffer

@@ -80,8 +80,7 @@ TEST_F(ConfigFileTest, WrittenFileIsTheRecordLayoutByteForByte)
         EXPECT_TRUE(writer.WriteEditorRecord(Placement(1, 5, 6, 305, 206), FALSE, first.c_str(), 1, 0, font));
         EXPECT_TRUE(writer.WriteEditorRecord(Placement(2, -40, 7, 260, 207), TRUE, second.c_str(), 7, 11, font));
         EXPECT_TRUE(writer.WriteOutputRecord(Placement(1, 0, 300, 500, 450), FALSE));
-        EXPECT_TRUE(writer.Commit());
-    }
+    }  // a writer closed without Commit or Discard writes its file
 
     RecordBytes expected;
     expected.Header();
