@@ -590,7 +590,7 @@ BOOL CMainFrame::CloseAllWindows(int mode)
         if (child && child->IsWindowClass(g_editorClass)) {
             if (!CloseEditor(child, exiting)) {
                 if (exiting)
-                    m_workspaceWriter.Discard();  // a cancelled exit leaves no file
+                    m_workspaceWriter.Discard();  // a cancelled exit writes nothing
                 return FALSE;
             }
         } else if (child && child == m_pOutput) {

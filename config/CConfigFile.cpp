@@ -8,7 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "editor/FileWriter.h"
+#include "platform/FileWriter.h"
+#include "platform/SafeFile.h"
 #include "res/StringTable.h"
 #include "shell/MessageFromTable.h"
 
@@ -71,8 +72,10 @@ void CConfigFile::FailAllocationsAfterForTests(int count)
 CConfigFile::CConfigFile(const char* directory, const char* name, int mode)
 {
     const bool fits = ComposePath(directory, name);
+    // O_NONBLOCK: a FIFO in the file's place must not wait for a writer; it is
+    // no workspace file and is refused once open.
     if (mode == kRead)
-        OpenForReading(fits ? ::open(m_path, O_RDWR | O_CLOEXEC) : -1);
+        OpenForReading(fits ? ::open(m_path, O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1);
     else if (mode == kWrite && fits)
         CreateForWriting();
     else
@@ -144,15 +147,12 @@ void CConfigFile::OpenForReading(int fd)
     }
 }
 
+// The records are put together in memory and reach the disk only at Commit,
+// whole: until then the file at m_path keeps what it held.
 void CConfigFile::CreateForWriting()
 {
-    m_fd = ::open(m_path, O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    m_fd = ::memfd_create("nuv_cfg", MFD_CLOEXEC);
     if (m_fd < 0) {
-        m_status = kWriteError;
-        return;
-    }
-    if (PlainFileSize(m_fd) < 0) {
-        CloseFile();  // not a file this object may remove
         m_status = kWriteError;
         return;
     }
@@ -332,20 +332,62 @@ BOOL CConfigFile::WriteOutputRecord(const WINDOWPLACEMENT& placement, BOOL activ
     return Insert(kSectionWindows, record);
 }
 
+BOOL CConfigFile::Commit()
+{
+    if (m_status != CFG_OK || !m_bCreated)
+        return FALSE;
+    SafeFile file;
+    bool written = file.Open(m_path);
+    unsigned char chunk[8 * kRecordSize];
+    for (off_t at = 0; written;) {
+        const ssize_t n = ::pread(m_fd, chunk, sizeof chunk, at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            written = n == 0;
+            break;
+        }
+        written = file.Write(chunk, static_cast<std::size_t>(n));
+        at += n;
+    }
+    written = written && file.Commit();
+    CloseFile();  // written once: what follows is reading the status
+    m_bCreated = false;
+    if (!written)
+        m_status = kWriteError;
+    return written ? TRUE : FALSE;
+}
+
 void CConfigFile::Discard()
 {
     const bool open = m_fd >= 0;
     if (!open && !m_bCreated)
         return;
     CloseFile();
-    if (m_path[0])
+    // A writer's records were only in memory; a reader's file goes (the entry
+    // itself: a link, never the file it names).
+    if (!m_bCreated && m_path[0])
         ::unlink(m_path);
     m_bCreated = false;
     m_status = kNotFound;
 }
 
+void CConfigFile::Remove(const char* directory, const char* name)
+{
+    CConfigFile file;
+    if (!file.ComposePath(directory, name))
+        return;
+    struct stat st {};
+    if (::lstat(file.m_path, &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
+        ::unlink(file.m_path);
+}
+
+// Whoever closes a writer without discarding it wants its file, as when the
+// records went to the disk one by one.
 void CConfigFile::Close()
 {
+    if (m_bCreated)
+        Commit();
     CloseFile();
     std::free(m_record);
     m_record = nullptr;

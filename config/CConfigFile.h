@@ -11,8 +11,11 @@
 // failure ends all further work on the object.
 //
 // The object is plain code over a file descriptor; the caller hands in what the
-// records hold. A path that would not fit 260 bytes is refused, never cut:
-// reading gives 182, writing 185, and no file is opened, created or removed.
+// records hold. A writer keeps its file in memory until Commit replaces the
+// one on disk whole (SafeFile), so a writer dropped half-way leaves the old
+// file as it was. A reader opens the file for reading only. A path that would
+// not fit 260 bytes is refused, never cut: reading gives 182, writing 185, and
+// no file is opened, created or removed.
 #include <cstddef>
 #include <memory>
 
@@ -24,7 +27,7 @@ inline constexpr int CFG_OK = 19;
 class CConfigFile {
 public:
     static constexpr int kRead = 1;   // open an existing file
-    static constexpr int kWrite = 2;  // create a new one (truncating) with the empty sections
+    static constexpr int kWrite = 2;  // a new one with the empty sections, in memory until Commit
 
     // The file `name` in `directory`. A failure to allocate the record buffer
     // shows "Not enough memory to save current configuration" at once (187).
@@ -56,10 +59,21 @@ public:
                            const LOGFONTA& font);
     BOOL WriteOutputRecord(const WINDOWPLACEMENT& placement, BOOL active);
 
-    // Closes and deletes the file (also one this object created and closed after
-    // a failed write, so that nothing it made stays behind); status 182.
+    // A writer: its records, while the status is CFG_OK, become the file at the
+    // path (through a link to the file it names, with the permission bits of
+    // the file it replaces); anything in its place that is not a plain file
+    // is left alone. A failure sets status 185 and leaves the old file whole.
+    // Once only: the writer holds no records afterwards.
+    BOOL Commit();
+    // A reader: closes the file and deletes it. A writer: drops its records,
+    // touching nothing on disk. Status 182.
     void Discard();
-    // Closes the file if open and frees the record buffer.
+    // Deletes the file `name` in `directory` without opening it: the entry
+    // itself when it is a plain file or a symbolic link (never the file a
+    // link names); anything else, or a path that does not fit, stays.
+    static void Remove(const char* directory, const char* name);
+    // Closes the file if open and frees the record buffer; a writer neither
+    // committed nor discarded commits first (so does the destructor).
     void Close();
 
     // True when the object showed its own failure message (the record buffer
@@ -87,6 +101,6 @@ private:
     BOOL Insert(int section, const ConfigRecord& record);
     void CloseFile();
 
-    bool m_bCreated = false;  // this object created the file at m_path
+    bool m_bCreated = false;  // a writer: m_fd holds the file being made
     bool m_bReported = false;
 };

@@ -99,8 +99,8 @@ void CWorkspaceWriter::Discard()
 
 void CWorkspaceWriter::Remove(const QString& directory)
 {
-    Begin(directory);
     Discard();
+    CConfigFile::Remove(QFile::encodeName(directory).constData(), kFileName);
 }
 
 void CWorkspaceWriter::Finish()
@@ -110,6 +110,7 @@ void CWorkspaceWriter::Finish()
         MessageFromTable(IDS_CFG_NO_MEMORY, MB_ICONEXCLAMATION);
         return;
     }
+    theConfigWriter->Commit();
     // A record buffer that could not be had was reported when the writer was made.
     if (theConfigWriter->m_status != CFG_OK && !theConfigWriter->Reported())
         MessageFromTable(theConfigWriter->m_status, MB_ICONEXCLAMATION);

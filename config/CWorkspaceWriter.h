@@ -3,7 +3,7 @@
 // from the first step of an exit to its end, and across an exit that waits for
 // a run to end, so that the pass after the run goes on with the same file.
 // Write failures do not stop the exit: records simply stop being added, and
-// Finish names the failure once.
+// Finish names the failure once. Nothing reaches the disk before Finish.
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -21,9 +21,9 @@ public:
     CWorkspaceWriter(const CWorkspaceWriter&) = delete;
     CWorkspaceWriter& operator=(const CWorkspaceWriter&) = delete;
 
-    // Creates the writer over a new _nuv_.cfg in `directory` (the old one is
-    // truncated), unless one exists already. When the object cannot be
-    // allocated there is none.
+    // Creates the writer of a new _nuv_.cfg in `directory`, unless one exists
+    // already; the old file stays as it is until Finish. When the object
+    // cannot be allocated there is none.
     void Begin(const QString& directory);
     // The frame, status-bar and tool-bar records, each only while the writer's
     // status is CFG_OK; once per file.
@@ -37,14 +37,15 @@ public:
     // while it is shown, at its noted place (else where it is); nothing for any
     // other child or without a writer.
     void WriteWindow(CNuvChild* child, const LOGFONTA& font);
-    // The file deleted and the writer dropped: an exit that was cancelled.
+    // The writer dropped with its records: an exit that was cancelled leaves
+    // the file as it was.
     void Discard();
-    // No _nuv_.cfg left in `directory`: the writer of this exit, or a new one,
-    // discarded at once.
+    // No _nuv_.cfg left in `directory`, and nothing written: the writer
+    // dropped and the directory's own entry deleted (CConfigFile::Remove).
     void Remove(const QString& directory);
-    // The end of an exit that saves: "Not enough memory to save current
-    // configuration" without a writer, else the message of a failed writer's
-    // status; then the writer is closed and dropped.
+    // The end of an exit that saves: the records replace _nuv_.cfg whole;
+    // "Not enough memory to save current configuration" without a writer, else
+    // the message of a failed writer's status; then the writer is dropped.
     void Finish();
     // The writer closed and dropped without a word: an end that nobody watches.
     void Close();

@@ -1,7 +1,6 @@
 #include "editor/ModelFile.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdint>
 #include <fcntl.h>
 #include <string>
@@ -9,7 +8,6 @@
 #include <unistd.h>
 
 #include "editor/FileNames.h"
-#include "editor/FileWriter.h"
 
 namespace {
 
@@ -19,87 +17,25 @@ bool IsPlainFile(const char* path)
     return ::stat(path, &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// A symbolic link is written through: the file it names gets the new contents
-// and the link stays a link. A link whose file does not exist yet names the
-// file to create.
-std::string WriteTarget(const char* path)
-{
-    struct stat st {};
-    if (::lstat(path, &st) != 0 || !S_ISLNK(st.st_mode))
-        return path;
-    char resolved[PATH_MAX];
-    if (::realpath(path, resolved))
-        return resolved;
-    char link[PATH_MAX];
-    const ssize_t n = ::readlink(path, link, sizeof link - 1);
-    if (n <= 0)
-        return path;
-    link[n] = '\0';
-    const std::string own(path);
-    const std::size_t slash = own.rfind('/');
-    if (link[0] == '/' || slash == std::string::npos)
-        return link;
-    return own.substr(0, slash + 1) + link;
-}
-
-std::string DirectoryOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-mode_t ModeFor(const std::string& target, mode_t modeIfNew)
-{
-    struct stat st {};
-    return ::stat(target.c_str(), &st) == 0 ? st.st_mode & 07777 : modeIfNew;
-}
-
-// What a new file gets from open(2): read and write for all, less the umask.
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-bool WriteReplacing(const std::string& target, const char* data, std::size_t size)
-{
-    return WriteFileReplacing(target, data, size, CurrentFileWriter(), NewFileMode());
-}
-
 // The backup step of a first save: a copy of the last saved contents under the
-// backup name, written as safely as the save itself. The model's own file is
-// not touched, so whatever fails later it keeps its contents under its name.
+// backup name, written as safely as the save itself and as private as the
+// model. The model's own file is not touched, so whatever fails later it keeps
+// its contents under its name.
 bool MakeBackup(const char* path, const std::string& target)
 {
     const std::string backup = BackupName(path);
-    if (backup == path || backup == target || !IsPlainFile(target.c_str()))
+    if (backup == path || SafeFile::TargetOf(backup.c_str()) == target || !IsPlainFile(target.c_str()))
         return false;  // a backup of the backup itself would replace the file
     FileBuffer contents;
     std::size_t length = 0;
-    return ReadWholeFile(target.c_str(), SIZE_MAX / 2, &contents, &length) == LoadStatus::Ok &&
-           WriteReplacing(WriteTarget(backup.c_str()), contents.get(), length);
+    if (ReadWholeFile(target.c_str(), SIZE_MAX / 2, &contents, &length) != LoadStatus::Ok)
+        return false;
+    SafeFile file;
+    return file.Open(backup.c_str()) && file.TakeAttributesOf(target.c_str()) && file.Write(contents.get(), length) &&
+           file.Commit();
 }
 
 }  // namespace
-
-bool WriteFileReplacing(const std::string& target, const char* data, std::size_t size, FileWriter& writer,
-                        mode_t modeIfNew)
-{
-    std::string temp = DirectoryOf(target) + "/.nuv-save-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    const bool written = ::fchmod(fd, ModeFor(target, modeIfNew)) == 0 && WriteAll(writer, fd, data, size) &&
-                         ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(temp.c_str(), target.c_str()) == 0)
-        return true;
-    ::unlink(temp.c_str());
-    return false;
-}
 
 LoadStatus ReadWholeFile(const char* path, std::size_t limit, FileBuffer* contents, std::size_t* length)
 {
@@ -150,9 +86,10 @@ LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* le
 SaveResult SaveModelFile(const char* path, const char* data, std::size_t size, bool makeBackup)
 {
     SaveResult result;
-    const std::string target = WriteTarget(path);
+    const std::string target = SafeFile::TargetOf(path);
     if (makeBackup)
         result.backupMade = MakeBackup(path, target);
-    result.ok = WriteReplacing(target, data, size);
+    SafeFile file;
+    result.ok = file.Open(target.c_str()) && file.Write(data, size) && file.Commit();
     return result;
 }

@@ -1,18 +1,17 @@
 #pragma once
 // Reading and writing model files, without any window.
 //
-// Writing never truncates the file it replaces: the new contents go completely
-// into a temporary file in the same directory, which is then renamed over the
-// target. The backup is a copy. A failed write therefore leaves the file with
-// its last saved contents under its own name. A symbolic link is written
-// through: the file it names is replaced and the link stays a link.
+// Saves and backups are written by SafeFile (platform/SafeFile.h): never in
+// place, through symbolic links, keeping the permission bits. The backup is a
+// copy with the model's own bits. A failed write therefore leaves the file with
+// its last saved contents under its own name.
 #include <cstddef>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <sys/types.h>
 
-class FileWriter;
+#include "platform/SafeFile.h"  // WriteFileReplacing, for the callers that write other files
 
 // The largest model file the editor loads.
 inline constexpr std::size_t kMaxModelFileSize = 65533;
@@ -30,13 +29,6 @@ using FileBuffer = std::unique_ptr<char[], FreeDeleter>;
 LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* length);
 // The same with a limit of its own.
 LoadStatus ReadWholeFile(const char* path, std::size_t limit, FileBuffer* contents, std::size_t* length);
-
-// Writes `size` bytes as the whole new contents of `target` through `writer`:
-// into a temporary file beside it, synced, then renamed over it. An existing
-// target keeps its permissions; a new one gets `modeIfNew`. False, `target`
-// untouched and no temporary file left, when anything fails.
-bool WriteFileReplacing(const std::string& target, const char* data, std::size_t size, FileWriter& writer,
-                        mode_t modeIfNew);
 
 struct SaveResult {
     bool ok = false;

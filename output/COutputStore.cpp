@@ -1,14 +1,12 @@
 #include "output/COutputStore.h"
 
-#include <sys/stat.h>
-
 #include <climits>
-#include <cstdio>
 #include <cstring>
 
 #include "output/COutputLineText.h"
 #include "output/OutputMessages.h"
 #include "output/OutputSeams.h"
+#include "platform/SafeFile.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -201,36 +199,23 @@ BOOL COutputStore::SetOutputFileName(const char* modelPath, BOOL preprocessOnly)
     return TRUE;
 }
 
-namespace {
-
-std::FILE* OpenOutputFile(const char* fileName, BOOL append)
-{
-    if (!fileName || !*fileName)
-        return nullptr;
-    struct stat info {};
-    const bool exists = ::stat(fileName, &info) == 0;
-    return std::fopen(fileName, exists && append == 1 ? "ab" : "wb");
-}
-
-}  // namespace
-
+// Through the one safe writer: a path that is not a plain file (a FIFO would
+// block the program until someone reads it) is refused unopened, and a failed
+// write leaves the file as it was, also when appending.
 BOOL COutputStore::WriteToFile(const char* fileName)
 {
-    std::FILE* file = OpenOutputFile(fileName, m_bAppend);
-    if (!file) {
+    SafeFile file;
+    const SafeFile::Mode mode = m_bAppend == 1 ? SafeFile::Mode::Append : SafeFile::Mode::Replace;
+    if (!file.Open(fileName, mode)) {
         ReportOutputFileFailure(IDS_CANNOT_CREATE_FILE, fileName);
         return FALSE;
     }
     bool written = true;
     for (int i = 0; i < m_nCount && written; ++i) {
         const char* line = m_pLines[i];
-        const std::size_t length = line ? std::strlen(line) : 0;
-        written = (length == 0 || OutputFileWrite(line, length, file) == length) && OutputFileWrite("\r\n", 2, file) == 2;
+        written = (!line || file.Write(line, std::strlen(line))) && file.Write("\r\n", 2);
     }
-    // Buffered bytes reach the disk only here, so a full disk shows at the close.
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (!written) {
+    if (!written || !file.Commit()) {
         ReportOutputFileFailure(IDS_CANNOT_WRITE_OUTPUT, fileName);
         return FALSE;
     }

@@ -55,8 +55,9 @@ public:
     BOOL SetOutputFileName(const char* modelPath, BOOL preprocessOnly);
 
     // Writes every line followed by CR LF to `fileName`, appending to an existing
-    // file when m_bAppend is 1, else replacing it. FALSE after message 133 (open)
-    // or 134 (write).
+    // file when m_bAppend is 1, else replacing it, by SafeFile: the file ends up
+    // whole or as it was. FALSE after message 133 (a name that is no plain file
+    // or cannot be made) or 134 (a write failed; the file is unchanged).
     BOOL WriteToFile(const char* fileName);
 
     int m_nLongest = 0;

@@ -4,7 +4,6 @@
 
 namespace {
 AllocationFault g_fault = nullptr;
-FileWriteFunction g_write = nullptr;
 }  // namespace
 
 void* OutputMalloc(std::size_t bytes)
@@ -29,16 +28,4 @@ void OutputFree(void* block)
 void SetAllocationFault(AllocationFault fault)
 {
     g_fault = fault;
-}
-
-void SetFileWriteFunction(FileWriteFunction write)
-{
-    g_write = write;
-}
-
-std::size_t OutputFileWrite(const void* data, std::size_t bytes, std::FILE* file)
-{
-    if (g_write)
-        return g_write(data, bytes, file);
-    return std::fwrite(data, 1, bytes, file);
 }

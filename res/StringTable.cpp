@@ -79,6 +79,8 @@ constexpr Entry kEntries[] = {
     {193, "The library '%s' is being used by another instance of the NUV. Please terminate the running model in that "
           "instance before running a model in this instance of the NUV!"},
     {200, "The preprocessor listing was not loaded: the window '%s' keeps its changes\n"},
+    {220, "The name of the DLL is too long. A DLL name can have at most %d bytes, and a letter other than A to Z "
+          "takes two to four of them."},
     {230, "No printer is installed, so there is nothing to set up. Install a printer and make it the default printer "
           "to print from NUV."},
     {240, "NUV did not end properly last time. The unsaved changes of %d model(s) can be recovered: %s.\n\nYes "

@@ -71,6 +71,7 @@ enum StringId : int {
     IDS_LIBRARY_BUSY = 193,
     // Texts of this program's own, beyond the desktop's table.
     IDS_LISTING_NOT_LOADED = 200,
+    IDS_DLL_NAME_TOO_LONG = 220,
     IDS_NO_PRINTER = 230,
     IDS_RECOVER_MODELS = 240,
     IDS_CRASH_DURING_RUN = 241,

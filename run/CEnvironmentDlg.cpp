@@ -15,6 +15,7 @@
 #include "res/StringTable.h"
 #include "run/CEnvironmentSettings.h"
 #include "run/DllList.h"
+#include "run/DllNameValidator.h"
 #include "shell/ChooseFileName.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
@@ -37,7 +38,6 @@ enum : int {
     IDC_RANGE_CHECK = 314,
 };
 
-constexpr int kNameLimit = 260;
 constexpr int kUpdateLimitLength = 3;
 
 }  // namespace
@@ -100,7 +100,8 @@ void CEnvironmentDlg::CreateControls()
     AddStatic("Name of a DLL:", 6, 26, 73, 8);
     m_name = new QLineEdit(this);
     m_name->setGeometry(DialogRect(6, 36, 109, 13));
-    m_name->setMaxLength(kNameLimit);
+    // The limit counts the bytes the interpreter receives, not characters.
+    m_name->setValidator(new DllNameValidator(m_name));
     m_items[IDC_NAME] = m_name;
     connect(AddButton(IDC_BROWSE, "&Browse...", 121, 36, 45, 14), &QPushButton::clicked, this, &CEnvironmentDlg::OnBrowse);
     AddStatic("DLLs to use:", 6, 52, 96, 8);
@@ -133,6 +134,7 @@ void CEnvironmentDlg::CreateControls()
     setFixedSize(DialogRect(0, 0, 295, 133).size());
 
     connect(m_name, &QLineEdit::textEdited, this, &CEnvironmentDlg::OnNameEdited);
+    connect(m_name, &QLineEdit::inputRejected, this, &CEnvironmentDlg::ReportNameTooLong);
     connect(m_list, &QListWidget::itemSelectionChanged, this, &CEnvironmentDlg::ApplyListRule);
     for (QCheckBox* box : {m_sendToFile, m_append, preprocess}) {
         connect(box, &QCheckBox::clicked, this, [this] {
@@ -210,18 +212,18 @@ void CEnvironmentDlg::ApplyOutputRule()
     m_append->setChecked(append.checked);
 }
 
-// The field turns typed letters into lower case; a browsed path keeps its case,
-// since on this file system the case is part of the name.
+// Typed letters keep their case: on this file system the case is part of the
+// name, so a lower-cased name would be some other (missing) file.
 void CEnvironmentDlg::OnNameEdited(const QString& text)
 {
-    const QString lower = text.toLower();
-    if (lower != text) {
-        const int cursor = m_name->cursorPosition();
-        m_name->setText(lower);
-        m_name->setCursorPosition(cursor);
-    }
     ApplyListRule();
-    SetDefaultButton(CEnvironmentRules::DefaultButtonAfterTyping(!lower.isEmpty()));
+    SetDefaultButton(CEnvironmentRules::DefaultButtonAfterTyping(!text.isEmpty()));
+}
+
+void CEnvironmentDlg::ReportNameTooLong()
+{
+    MessageFromTable(IDS_DLL_NAME_TOO_LONG, MB_ICONEXCLAMATION, {static_cast<int>(kMaxDllName)});
+    FocusName();
 }
 
 void CEnvironmentDlg::OnBrowse()
@@ -255,11 +257,10 @@ void CEnvironmentDlg::OnAdd()
     const std::string name(text.constData(), static_cast<std::size_t>(text.size()));
     if (name.empty())
         return;
-    // The interpreter reads the names from a 260-byte buffer: a longer one is
-    // refused whole rather than cut.
+    // The interpreter reads the names from a 260-byte buffer: a longer one (set
+    // by Browse, which the field takes as chosen) is refused whole, not cut.
     if (name.size() > kMaxDllName) {
-        Prompts().Beep(MB_ICONEXCLAMATION);
-        FocusName();
+        ReportNameTooLong();
         return;
     }
     const int found = CEnvironmentRules::FindEntry(Entries(), name);
@@ -268,8 +269,7 @@ void CEnvironmentDlg::OnAdd()
         MessageFromTable(IDS_DLL_IN_LIST, MB_ICONINFORMATION, {name.c_str()});
         return;
     }
-    QFile file(QFile::decodeName(text));
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!CEnvironmentRules::IsLibraryFile(name)) {
         const int answer = MessageFromTable(IDS_DLL_MISSING, MB_YESNO | MB_ICONQUESTION, {name.c_str()});
         SetDefaultButton(IDOK);
         if (answer != IDYES)
@@ -306,10 +306,17 @@ void CEnvironmentDlg::OnDefault()
     SetDefaultButton(IDOK);
 }
 
-// Steps 1 to 3 take effect even when the update limit is then refused and the
-// user cancels.
+// Every field is checked before anything changes: after a refused OK, Cancel
+// leaves every setting as it was when the dialog opened.
 void CEnvironmentDlg::OnOK()
 {
+    int limit = 0;
+    if (!CEnvironmentRules::ParseUpdateLimit(m_updateLimit->text().toStdString(), &limit)) {
+        Prompts().Beep(MB_ICONEXCLAMATION);
+        m_updateLimit->setFocus();
+        m_updateLimit->selectAll();
+        return;
+    }
     theDllList = Entries();
     if (m_output) {
         m_output->SetOption(CNuvOutput::kOptionSendToFile, m_sendToFile->isChecked() ? TRUE : FALSE);
@@ -321,14 +328,6 @@ void CEnvironmentDlg::OnOK()
     m_settings.ResetElapsedTime(FALSE);
     if (IMainFrame* frame = TheFrame())
         frame->SetPaneText(ID_INDICATOR_CLOCK, QString::fromLatin1(m_settings.m_szElapsed));
-
-    int limit = 0;
-    if (!CEnvironmentRules::ParseUpdateLimit(m_updateLimit->text().toStdString(), &limit)) {
-        Prompts().Beep(MB_ICONEXCLAMATION);
-        m_updateLimit->setFocus();
-        m_updateLimit->selectAll();
-        return;
-    }
     m_settings.m_nUpdateLimit = limit;
     m_settings.m_bRangeCheck = static_cast<QCheckBox*>(Item(IDC_RANGE_CHECK))->isChecked() ? TRUE : FALSE;
     accept();

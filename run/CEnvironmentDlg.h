@@ -46,6 +46,7 @@ private:
     void ApplyOutputRule();
     void SetDefaultButton(int id);
     void OnNameEdited(const QString& text);
+    void ReportNameTooLong();
     void FocusName();
     std::vector<std::string> Entries() const;
     void InsertSorted(const std::string& name);

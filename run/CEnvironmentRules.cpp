@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QString>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "run/CEnvironmentSettings.h"
 
@@ -51,6 +53,12 @@ std::size_t CEnvironmentRules::SortedPosition(const std::vector<std::string>& en
     while (position < entries.size() && Folded(entries[position]) <= key)
         ++position;
     return position;
+}
+
+bool CEnvironmentRules::IsLibraryFile(const std::string& name)
+{
+    struct stat st {};
+    return ::stat(name.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(name.c_str(), R_OK) == 0;
 }
 
 bool CEnvironmentRules::ParseUpdateLimit(const std::string& text, int* value)

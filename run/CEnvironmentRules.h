@@ -38,6 +38,11 @@ public:
     // Where `name` goes in entries kept in order, letter case ignored.
     static std::size_t SortedPosition(const std::vector<std::string>& entries, const std::string& name);
 
+    // Whether `name` is a plain file that can be read, found without opening it:
+    // opening a FIFO would wait for a writer, and a directory, FIFO or device
+    // is no library anyway.
+    static bool IsLibraryFile(const std::string& name);
+
     // Decimal digits only (empty counts as 0), value 0..20.
     static bool ParseUpdateLimit(const std::string& text, int* value);
 

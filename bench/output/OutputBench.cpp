@@ -1,12 +1,16 @@
 // Output window speed and memory: storing lines hidden and while the view
-// follows the end, the bytes a stored line costs beyond its text, and one frame
-// of a window of ten million lines.
+// follows the end, the bytes a stored line costs beyond its text, one frame
+// of a window of ten million lines, and writing an output file of a million
+// lines against the floor of a bare C host.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
+#include <cstdio>
 #include <memory>
 #include <string>
+#include <unistd.h>
 
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
@@ -117,6 +121,59 @@ void BM_PaintTenMillionLines(benchmark::State& state)
     state.counters["rows"] = view->Geometry().m_nHeight / view->Geometry().m_nLineHeight;
 }
 BENCHMARK(BM_PaintTenMillionLines)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Send To File of a million 60-byte lines (61 MB): replacing (0) and
+// appending to a file of the same size (1). The file is synced, so the figure
+// includes the disk; appending copies the old contents, so that the file is
+// never left holding half of what was added.
+void BM_WriteOutputFile(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("run.out").toStdString();
+    COutputStore store;
+    std::string line = Line60();
+    line.pop_back();
+    for (int i = 0; i < kLines; ++i)
+        store.AddLine(line.c_str());
+    for (auto _ : state) {
+        state.PauseTiming();
+        store.m_bAppend = FALSE;
+        store.WriteToFile(path.c_str());
+        store.m_bAppend = state.range(0) == 1 ? TRUE : FALSE;
+        state.ResumeTiming();
+        if (!store.WriteToFile(path.c_str()))
+            state.SkipWithError("not written");
+    }
+    state.SetBytesProcessed(state.iterations() * kLines * 62);
+}
+BENCHMARK(BM_WriteOutputFile)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The floor: the same lines written with stdio into the file in place,
+// appended (1) or replaced (0), and synced; nothing more.
+void BM_WriteOutputFileFloor(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("run.out").toStdString();
+    std::string line = Line60();
+    line.back() = '\r';
+    line += '\n';
+    const auto write = [&](const char* mode) {
+        std::FILE* file = std::fopen(path.c_str(), mode);
+        for (int i = 0; file && i < kLines; ++i)
+            std::fwrite(line.data(), 1, line.size(), file);
+        const bool ok = file && std::fflush(file) == 0 && ::fsync(fileno(file)) == 0;
+        return (file && std::fclose(file) == 0) && ok;
+    };
+    for (auto _ : state) {
+        state.PauseTiming();
+        write("wb");
+        state.ResumeTiming();
+        if (!write(state.range(0) == 1 ? "ab" : "wb"))
+            state.SkipWithError("not written");
+    }
+    state.SetBytesProcessed(state.iterations() * kLines * 62);
+}
+BENCHMARK(BM_WriteOutputFileFloor)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
 

@@ -80,7 +80,7 @@ TEST_F(ConfigFileTest, WrittenFileIsTheRecordLayoutByteForByte)
         EXPECT_TRUE(writer.WriteEditorRecord(Placement(1, 5, 6, 305, 206), FALSE, first.c_str(), 1, 0, font));
         EXPECT_TRUE(writer.WriteEditorRecord(Placement(2, -40, 7, 260, 207), TRUE, second.c_str(), 7, 11, font));
         EXPECT_TRUE(writer.WriteOutputRecord(Placement(1, 0, 300, 500, 450), FALSE));
-    }
+    }  // a writer closed without Commit or Discard writes its file
 
     RecordBytes expected;
     expected.Header();
@@ -261,15 +261,18 @@ TEST_F(ConfigFileTest, PlacementsOutsideTheScreensComeOntoThePrimaryOne)
 }
 
 // The first failure ends all further work on the object: a full disk or a
-// buffer that cannot be had stops the records, and the status names it.
-TEST_F(ConfigFileTest, WriterStopsAtTheFirstFailure)
+// buffer that cannot be had stops the records, and the status names it. The
+// records reach the disk only at Commit, whole: until then, and after any
+// failure, the file of the last session is left exactly as it was.
+TEST_F(ConfigFileTest, WriterStopsAtTheFirstFailureAndLeavesTheOldFileWhole)
 {
     ScriptedPrompts prompts;
     const LOGFONTA font = Font(-12, "Sans");
     const std::size_t skeleton = 10 * 380;
-    // The first insertion writes its record and the section's end, the second
-    // its record and two more.
-    const std::size_t firstInsertion = 2 * 380;
+    // Insertion n writes its record and the n records after it (the section's
+    // end and the records inserted before).
+    const std::size_t fourInsertions = (2 + 3 + 4 + 5) * 380;
+    const QByteArray old = "the workspace of the last session";
     const struct {
         const char* name;
         std::size_t diskBudget;  // bytes before the disk is full
@@ -277,16 +280,19 @@ TEST_F(ConfigFileTest, WriterStopsAtTheFirstFailure)
         int tailBuffers;         // tail buffers of insertions that succeed (-1: all)
         int created;             // status after construction
         int records;             // records written before the first failure
-        int final;
+        int final;               // status after Commit
         bool messageAtOnce = false;
     } cases[] = {
         {"disk full at once", 0, -1, -1, 185, 0, 185},
-        {"disk full inside the second insertion", skeleton + firstInsertion + 500, -1, -1, CFG_OK, 1, 185},
+        {"disk full inside the second insertion", skeleton + 2 * 380 + 500, -1, -1, CFG_OK, 1, 185},
         {"no record buffer", 1 << 20, 0, -1, 187, 0, 187, true},
         {"no buffer for the file's tail", 1 << 20, -1, 1, CFG_OK, 1, 187},
+        {"disk full while the file is replaced", skeleton + fourInsertions + 1000, -1, -1, CFG_OK, 4, 185},
+        {"written", 1 << 20, -1, -1, CFG_OK, 4, CFG_OK},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        WriteAll(Path(), old);
         prompts.Clear();
         if (c.messageAtOnce)
             prompts.ExpectMessageBox(IDOK);
@@ -306,12 +312,21 @@ TEST_F(ConfigFileTest, WriterStopsAtTheFirstFailure)
             written += writer.WriteEditorRecord(Placement(1, 0, 0, 9, 9), FALSE, "/m/a.nuv", 1, 0, font) ? 1 : 0;
         CConfigFile::FailAllocationsAfterForTests(-1);
         EXPECT_EQ(written, c.records);
+        EXPECT_EQ(ReadAll(Path()), old) << "nothing reaches the disk before Commit";
+        EXPECT_EQ(writer.Commit(), c.final == CFG_OK);
         EXPECT_EQ(writer.m_status, c.final);
-        const QByteArray left = ReadAll(Path());
-        writer.WriteFrameRecord(Placement(1, 0, 0, 9, 9), font);
-        EXPECT_EQ(ReadAll(Path()), left) << "nothing more is written";
-        writer.Discard();
-        EXPECT_FALSE(QFile::exists(Path())) << "a discarded writer leaves no file, not even a broken one";
-        EXPECT_EQ(writer.m_status, 182);
+        if (c.final == CFG_OK) {
+            EXPECT_EQ(ReadAll(Path()).size(), static_cast<qsizetype>(skeleton + 4 * 380));
+        } else {
+            EXPECT_EQ(ReadAll(Path()), old);
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"_nuv_.cfg"})
+            << "no temporary file left";
     }
+    // A dropped writer touches nothing.
+    WriteAll(Path(), old);
+    CConfigFile dropped(Dir(), "_nuv_.cfg", CConfigFile::kWrite);
+    dropped.Discard();
+    EXPECT_EQ(dropped.m_status, 182);
+    EXPECT_EQ(ReadAll(Path()), old);
 }

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QToolBar>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "FrameFixture.h"
 #include "app/CFrameStatusBar.h"
@@ -60,6 +62,17 @@ protected:
     ~WorkspaceE2e() override { CNuvEdit::FailAllocationsAfterForTests(-1); }
 
     QString ConfigPath() const { return dir.path() + "/_nuv_.cfg"; }
+    static QByteArray Bytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // What lies at _nuv_.cfg itself, links not followed.
+    mode_t EntryType() const
+    {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(ConfigPath()).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+    }
 
     CNuvEdit* Editor(const std::string& path) const
     {
@@ -126,7 +139,7 @@ protected:
         CConfigFile writer(QFile::encodeName(dir.path()).constData(), "_nuv_.cfg", CConfigFile::kWrite);
         ASSERT_EQ(writer.m_status, CFG_OK);
         records(writer);
-        ASSERT_EQ(writer.m_status, CFG_OK);
+        ASSERT_TRUE(writer.Commit());
     }
 };
 
@@ -228,9 +241,9 @@ TEST_F(WorkspaceE2e, TheWorkspaceComesBackAsItWasLeft)
 }
 
 // A cancelled exit (Cancel at a question, or a save that fails) closes what it
-// closed, keeps the rest, and leaves no workspace file: its old contents were
-// already given up when the exit began. Save Settings on Exit stays on.
-TEST_F(WorkspaceE2e, ACancelledExitLeavesNoWorkspaceFile)
+// closed, keeps the rest, and leaves the workspace file as it was: nothing is
+// written before an exit ends. Save Settings on Exit stays on.
+TEST_F(WorkspaceE2e, ACancelledExitLeavesTheWorkspaceFileAsItWas)
 {
     const struct {
         const char* name;
@@ -246,7 +259,8 @@ TEST_F(WorkspaceE2e, ACancelledExitLeavesNoWorkspaceFile)
         SaveSettingsOn();
         for (const std::string& path : {first, second, third})
             Editor(path)->Edit().ReplaceSel("typed ");
-        WriteWorkspace([](CConfigFile&) {});  // the file of an earlier session
+        WriteWorkspace([](CConfigFile& w) { w.WriteToolBarRecord(FALSE); });  // the file of an earlier session
+        const QByteArray earlier = Bytes(ConfigPath());
         if (c.failingSave) {
             ASSERT_TRUE(QDir(dir.path() + "/sub").removeRecursively());
         }
@@ -265,7 +279,7 @@ TEST_F(WorkspaceE2e, ACancelledExitLeavesNoWorkspaceFile)
         ASSERT_NE(Editor(second), nullptr);
         EXPECT_TRUE(Editor(second)->Edit().GetText().startsWith("typed "));
         EXPECT_NE(Editor(first), nullptr);
-        EXPECT_FALSE(QFile::exists(ConfigPath()));
+        EXPECT_EQ(Bytes(ConfigPath()), earlier);
         EXPECT_TRUE(Frame().m_bSaveSettings);
         EXPECT_NE(Output(), nullptr);
         prompts.ExpectMessageBox(IDNO);
@@ -334,6 +348,76 @@ TEST_F(WorkspaceE2e, ProfileKeysOnlyWithSaveSettingsAndAValidFile)
         EXPECT_EQ(QFile::exists(ConfigPath()), c.saveAtExit);
         EXPECT_EQ(Profile::GetInt("Options", "Timer", -1), c.saveAtExit ? 0 : 1);
         EXPECT_EQ(Profile::GetInt("Options", "RangeCheck", -1), c.saveAtExit ? 1 : 0);
+    }
+}
+
+// What lies at _nuv_.cfg may not be ours. Leaving with Save Settings on Exit
+// off writes nothing: a link goes, never the file it names. Starting with
+// names on the command line does the same. Leaving with it on writes as saves
+// do: the file a link names is replaced whole, keeping its permission bits. A
+// FIFO is neither waited for at the start nor replaced at the end.
+TEST_F(WorkspaceE2e, FilesThatAreNotOursInThePlaceOfTheWorkspace)
+{
+    const QString notes = dir.path() + "/notes.txt";
+    const QString real = dir.path() + "/ws/real.cfg";
+    ASSERT_TRUE(QDir(dir.path()).mkpath("ws"));
+    const auto linkTo = [&](const QString& target) {
+        QFile::remove(ConfigPath());
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), QFile::encodeName(ConfigPath()).constData()), 0);
+    };
+    {
+        SCOPED_TRACE("a link to notes, Save Settings off");
+        WriteModel("notes.txt", "my notes\n");
+        linkTo(notes);
+        Start();
+        EXPECT_FALSE(Frame().m_bSaveSettings) << "notes are no workspace";
+        Exit();
+        EXPECT_EQ(Bytes(notes), QByteArray("my notes\n"));
+        EXPECT_EQ(EntryType(), 0u) << "the link went";
+    }
+    {
+        SCOPED_TRACE("a link to a workspace, names on the command line");
+        linkTo(real);
+        WriteWorkspace([](CConfigFile& w) { w.WriteToolBarRecord(FALSE); });
+        const QByteArray saved = Bytes(real);
+        Start({QString::fromStdString(WriteModel("m.nuv", "1\n"))});
+        EXPECT_EQ(EntryType(), 0u) << "the link went";
+        EXPECT_EQ(Bytes(real), saved);
+        Exit();
+    }
+    {
+        SCOPED_TRACE("a link to a workspace, Save Settings on");
+        linkTo(real);
+        WriteWorkspace([](CConfigFile& w) { w.WriteToolBarRecord(FALSE); });
+        ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+        Start();
+        EXPECT_TRUE(Frame().m_bSaveSettings);
+        Frame().OnCommand(ID_FILE_NEW);
+        Exit();
+        EXPECT_EQ(EntryType(), static_cast<mode_t>(S_IFLNK));
+        EXPECT_EQ(SavedWindows(), std::vector<std::string>{"Untitled"}) << "read through the link";
+        EXPECT_EQ(QFile::permissions(real), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                                QFile::WriteUser | QFile::ReadGroup);
+    }
+    {
+        SCOPED_TRACE("a FIFO");
+        QFile::remove(ConfigPath());
+        ASSERT_EQ(::mkfifo(QFile::encodeName(ConfigPath()).constData(), 0644), 0);
+        for (const bool save : {true, false}) {
+            Start();
+            EXPECT_FALSE(Frame().m_bSaveSettings);
+            if (save) {
+                SaveSettingsOn();
+                prompts.ExpectMessageBox(IDOK);
+            }
+            Exit();
+            EXPECT_EQ(prompts.Records().size(), save ? 1u : 0u);
+            if (save) {
+                EXPECT_EQ(prompts.Last().text, "Error writting configuration file. Current configuration is not saved");
+            }
+            EXPECT_EQ(EntryType(), static_cast<mode_t>(S_IFIFO));
+            prompts.Clear();
+        }
     }
 }
 

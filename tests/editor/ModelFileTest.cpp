@@ -162,4 +162,30 @@ TEST_F(ModelFileTest, ReplacingKeepsModeAndWritesThroughLinks)
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
+// A backup is as private as the model it copies, whatever the umask or an
+// older backup of that name allowed.
+TEST_F(ModelFileTest, TheBackupTakesTheModelsPermissionBits)
+{
+    const mode_t umask = ::umask(022);
+    const std::string file = Path("private.nuv");
+    for (const bool olderBackup : {false, true}) {
+        SCOPED_TRACE(olderBackup);
+        WriteBytes(file, "secret");
+        ASSERT_EQ(::chmod(file.c_str(), 0600), 0);
+        QFile::remove(QString::fromStdString(Path("private.nu$")));
+        if (olderBackup) {
+            WriteBytes(Path("private.nu$"), "older");
+            ASSERT_EQ(::chmod(Path("private.nu$").c_str(), 0644), 0);
+        }
+        EXPECT_TRUE(Save(file, "more secret", true).backupMade);
+        EXPECT_EQ(ReadBytes(Path("private.nu$")), "secret");
+        struct stat st {};
+        ASSERT_EQ(::stat(Path("private.nu$").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0600u);
+    }
+    ::umask(umask);
+}
+
 }  // namespace

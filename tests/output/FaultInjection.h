@@ -1,7 +1,7 @@
 #pragma once
-// Scoped failures for the output layer's seams: while an object lives, the
-// n-th allocation (or file write) from its creation on fails, and every later
-// one too when `sticky` is set.
+// Scoped failures for the output layer's allocations: while an object lives,
+// the n-th allocation from its creation on fails, and every later one too when
+// `sticky` is set. (File writes fail through FailingWriter.h.)
 #include <cstddef>
 
 class AllocationFailure {
@@ -12,8 +12,3 @@ public:
     static int Seen();
 };
 
-class WriteFailure {
-public:
-    explicit WriteFailure(int failAt);
-    ~WriteFailure();
-};

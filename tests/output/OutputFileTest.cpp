@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "FaultInjection.h"
+#include "FailingWriter.h"
 #include "ScriptedPrompts.h"
 #include "output/COutputStore.h"
 
@@ -101,28 +104,44 @@ TEST_F(OutputFileTest, EmptyStore)
     EXPECT_EQ(Read(existing), QByteArray("kept\r\n"));
 }
 
-TEST_F(OutputFileTest, FailuresAreReported)
+// What cannot be written is reported, and leaves what was there as it was: a
+// FIFO is refused without being opened (opening it for writing would block
+// the program until someone reads it), a failed write leaves the old file,
+// also when appending, and no temporary file stays behind.
+TEST_F(OutputFileTest, FailuresAreReportedAndLeaveTheFileAsItWas)
 {
     COutputStore store;
     store.AddLine("one");
     store.AddLine("two");
+    const std::string fifo = PathOf("pipe.out");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // With a reader on the pipe a writer would not block but write into it, which the end shows.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const std::string kept = PathOf("kept.out");
+    Write(kept, "kept\r\n");
     struct Case {
         const char* name;
         std::string path;
+        BOOL append;
         int message;
-        int failingWrite;  // 0: none
+        std::size_t diskBudget;
     } cases[] = {
-        {"a directory in the way", dir.path().toStdString(), 133, 0},
-        {"a missing directory", PathOf("missing/run.out"), 133, 0},
-        {"no name", "", 133, 0},
-        {"a write fails", PathOf("broken.out"), 134, 3},
+        {"a directory in the way", dir.path().toStdString(), FALSE, 133, 1 << 20},
+        {"a missing directory", PathOf("missing/run.out"), FALSE, 133, 1 << 20},
+        {"no name", "", FALSE, 133, 1 << 20},
+        {"a FIFO", fifo, FALSE, 133, 1 << 20},
+        {"a FIFO, appending", fifo, TRUE, 133, 1 << 20},
+        {"a write fails", kept, FALSE, 134, 3},
+        {"a write fails while appending", kept, TRUE, 134, 8},  // the old six bytes are copied, then two
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         prompts.Clear();
         prompts.ExpectMessageBox(IDOK);
+        store.m_bAppend = c.append;
         {
-            WriteFailure failure(c.failingWrite > 0 ? c.failingWrite : 1 << 30);
+            FailingWriter disk(c.diskBudget);
             EXPECT_FALSE(store.WriteToFile(c.path.c_str()));
         }
         ASSERT_EQ(prompts.Records().size(), 1u);
@@ -130,7 +149,12 @@ TEST_F(OutputFileTest, FailuresAreReported)
         EXPECT_EQ(prompts.Last().text, expected + QString::fromStdString(c.path));
         EXPECT_EQ(prompts.Last().style, MB_ICONSTOP);
     }
-    EXPECT_EQ(Read(PathOf("broken.out")), QByteArray("one\r\n")) << "what was written before the failure stays";
+    EXPECT_EQ(Read(kept), QByteArray("kept\r\n"));
+    char byte = 0;
+    EXPECT_LE(::read(reader, &byte, 1), 0) << "nothing went into the pipe";
+    ::close(reader);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System | QDir::Hidden),
+              QStringList({"kept.out", "pipe.out"}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <unistd.h>
 
-#include "editor/FileWriter.h"
+#include "platform/FileWriter.h"
 
 class FailingWriter : public FileWriter {
 public:

@@ -1,4 +1,4 @@
-#include "editor/FileWriter.h"
+#include "platform/FileWriter.h"
 
 #include <cerrno>
 #include <unistd.h>
