@@ -53,7 +53,7 @@ void CNuvApp::Fail()
     m_pFrame.reset();
 }
 
-BOOL CNuvApp::InitInstance(const QStringList& arguments)
+BOOL CNuvApp::InitInstance(const std::vector<std::string>& models)
 {
     m_pFrame.reset(m_makeFrame());
     if (!m_pFrame) {
@@ -82,9 +82,9 @@ BOOL CNuvApp::InitInstance(const QStringList& arguments)
         Fail();
         return FALSE;
     }
-    if (!arguments.isEmpty()) {
+    if (!models.empty()) {
         UpdateWindow(m_pFrame.get());
-        CFileCommands::OpenCommandLineFiles(arguments);
+        CFileCommands::OpenCommandLineFiles(models);
         if (reader)
             reader->Discard();
     } else if (reader && reader->m_status == CFG_OK) {

@@ -1,11 +1,11 @@
 #include "editor/RecoveredModels.h"
 
-#include <QFileInfo>
 #include <string>
 
 #include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
 #include "editor/CRecoveryStore.h"
+#include "platform/FileNameText.h"
 #include "res/StringTable.h"
 #include "shell/IMainFrame.h"
 #include "shell/MessageFromTable.h"
@@ -18,8 +18,10 @@ std::string NamesOf(const std::vector<CRecoveryStore::Orphan>& orphans)
     for (const CRecoveryStore::Orphan& orphan : orphans) {
         if (!names.empty())
             names += ", ";
+        // Each name as it reads, so that names of different encodings share one message.
+        const std::string& path = orphan.record.fileName;
         names += orphan.record.untitled ? LoadStringEntry(IDS_UNTITLED)
-                                        : QFileInfo(QFile::decodeName(orphan.record.fileName.c_str())).fileName().toStdString();
+                                        : FileNameTextUtf8(std::string_view(path).substr(path.rfind('/') + 1));
     }
     return names;
 }

@@ -13,6 +13,7 @@
 #include "output/COutputView.h"
 #include "output/OutputSeams.h"
 #include "shell/PrintHandler.h"
+#include "platform/FileNameText.h"
 #include "platform/Placement.h"
 #include "platform/Prompts.h"
 #include "platform/TextLimits.h"
@@ -224,7 +225,7 @@ void CNuvOutput::EndOutput(DWORD result)
 void CNuvOutput::UpdateTitle()
 {
     QString title = QString::fromUtf8(LoadStringEntry(IDS_OUTPUT_PREFIX));
-    title += m_szModelPath[0] ? QString::fromUtf8(m_szModelPath) : QString::fromUtf8(LoadStringEntry(IDS_UNTITLED));
+    title += m_szModelPath[0] ? FileNameText(m_szModelPath) : QString::fromUtf8(LoadStringEntry(IDS_UNTITLED));
     setWindowTitle(title);
 }
 

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     QDir::setCurrent(model.absolutePath());
 
     CNuvApp app;
-    if (!app.InitInstance({model.fileName()}))
+    if (!app.InitInstance({model.fileName().toStdString()}))
         return 1;
     CMainFrame* frame = app.Frame();
     frame->resize(960, 640);

@@ -100,7 +100,7 @@ TEST_F(PrintE2e, AModelPrintsOnPagesAsLaidOut)
     for (int n = 1; n <= numbered; ++n)
         text += QString("line %1\n").arg(n, 3, 10, QChar('0'));
     const std::string model = WriteModel("three.nuv", text.toUtf8().constData());
-    Start({QString::fromStdString(model)});
+    Start({model});
     ASSERT_NE(ActiveEditor(), nullptr);
     PrintToPdf();
 
@@ -143,7 +143,7 @@ TEST_F(PrintE2e, AModelPrintsOnPagesAsLaidOut)
 TEST_F(PrintE2e, WhileAJobRunsNothingElseStarts)
 {
     const std::string model = WriteModel("m.nuv", "print 1;\nprint 2;\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     int jobs = 0;
     SetPrintDeviceFactory([&] {
         ++jobs;
@@ -174,7 +174,7 @@ TEST_F(PrintE2e, WhileAJobRunsNothingElseStarts)
 TEST_F(PrintE2e, WithoutAPrinterPrintAndPrinterSetupSaySo)
 {
     const std::string model = WriteModel("m.nuv", "print 1;\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     SetPrintDeviceFactory([] { return std::unique_ptr<IPrintDevice>(); });
 
     prompts.ExpectMessageBox(IDOK);

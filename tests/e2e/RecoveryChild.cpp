@@ -22,7 +22,7 @@ int main(int argc, char** argv)
     QApplication::setOrganizationName("nuv");
     CInterpreterLibrary::SetFileName(qgetenv("NUV_TEST_LIBRARY").toStdString());
     CNuvApp app;
-    const QStringList models = QApplication::arguments().mid(1);
+    const std::vector<std::string> models(argv + 1, argv + argc);
     if (!app.InitInstance(models))
         return 1;
     CMainFrame& frame = *app.Frame();

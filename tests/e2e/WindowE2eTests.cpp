@@ -34,7 +34,7 @@ TEST_F(WindowE2e, CloseAllAsksForChangedEditorsAndHidesTheOutputWindow)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string model = WriteModel("model.nuv", text);
-        Start({QString::fromStdString(model)});
+        Start({model});
         Frame().OnCommand(ID_RUN_ACTIVE);
         ASSERT_NE(Output(), nullptr);
         ASSERT_FALSE(Output()->m_bHidden) << "the run showed the output window";
@@ -122,7 +122,7 @@ TEST_F(WindowE2e, ExitRemovesTheWorkspaceFileUnlessSettingsAreSaved)
 TEST_F(WindowE2e, ExitWhoseSaveFailsKeepsTheProgram)
 {
     const std::string model = WriteModel("keep.nuv", "print 1;\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     CNuvEdit* editor = ActiveEditor();
     ASSERT_NE(editor, nullptr);
     editor->Edit().ReplaceSel("typed ");

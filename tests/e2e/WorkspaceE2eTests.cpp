@@ -141,7 +141,7 @@ TEST_F(WorkspaceE2e, TheWorkspaceComesBackAsItWasLeft)
     const std::string a = WriteModel("café.nuv", "x = 1;\nprint \"é€😀\", x;\n");
     const std::string b = WriteModel("b.nuv", "line 0\nline 1\nline 2\n");
     const std::string c = WriteModel("c.nuv", "one\ntwo\n");
-    Start({QString::fromStdString(a), QString::fromStdString(b), QString::fromStdString(c)});
+    Start({a, b, c});
     ASSERT_FALSE(Frame().m_bSaveSettings) << "no workspace file at the first start";
     SaveSettingsOn();
     Frame().setGeometry(30, 40, 700, 560);
@@ -242,7 +242,7 @@ TEST_F(WorkspaceE2e, ACancelledExitLeavesNoWorkspaceFile)
         const std::string first = WriteModel("first.nuv", "1\n");
         const std::string second = WriteModel("sub/second.nuv", "2\n");
         const std::string third = WriteModel("third.nuv", "3\n");
-        Start({QString::fromStdString(first), QString::fromStdString(second), QString::fromStdString(third)});
+        Start({first, second, third});
         SaveSettingsOn();
         for (const std::string& path : {first, second, third})
             Editor(path)->Edit().ReplaceSel("typed ");
@@ -283,7 +283,7 @@ TEST_F(WorkspaceE2e, OnlySavedOrUnchangedEditorsAreRecorded)
     const std::string kept = WriteModel("kept.nuv", "kept\n");
     const std::string declined = WriteModel("declined.nuv", "declined\n");
     const std::string saved = WriteModel("saved.nuv", "saved\n");
-    Start({QString::fromStdString(kept), QString::fromStdString(declined), QString::fromStdString(saved)});
+    Start({kept, declined, saved});
     Frame().OnCommand(ID_FILE_NEW);
     SaveSettingsOn();
     Editor(declined)->Edit().ReplaceSel("lost ");
@@ -373,7 +373,7 @@ TEST_F(WorkspaceE2e, StartUpRestoresWhatTheFileAllows)
     struct Case {
         const char* name;
         std::function<void(CConfigFile&)> records;
-        QStringList arguments;
+        std::vector<std::string> arguments;
         int editorAllocations = -1;
         std::vector<QString> messages;
         std::vector<std::string> stack;
@@ -445,7 +445,7 @@ TEST_F(WorkspaceE2e, ADamagedFileIsIgnoredSilently)
 TEST_F(WorkspaceE2e, TheSessionEndingDuringARunRestoresOneOutputWindow)
 {
     const std::string model = WriteModel("loop.nuv", kLoop);
-    Start({QString::fromStdString(model)});
+    Start({model});
     SaveSettingsOn();
     prompts.ExpectMessageBox(IDYES);
     BOOL closedDuringRun = TRUE;
