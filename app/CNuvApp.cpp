@@ -9,6 +9,7 @@
 
 #include "app/CMainFrame.h"
 #include "config/CConfigFile.h"
+#include "config/CFrameOnScreen.h"
 #include "config/CWorkspaceReader.h"
 #include "config/CWorkspaceRestorer.h"
 #include "config/CWorkspaceWriter.h"
@@ -73,6 +74,7 @@ BOOL CNuvApp::InitInstance(const std::vector<std::string>& models)
         m_pFrame->m_settings.ReadProfile();
         m_pFrame->ResetElapsedTime(FALSE);
     } else {
+        PlaceAtDefault();
         m_pFrame->show();
     }
 
@@ -111,8 +113,17 @@ void CNuvApp::RestoreFrame(const SavedFrame& saved)
             m_pFrame->ShowStatusBar(saved.statusBarVisible);
         if (saved.hasToolBar)
             m_pFrame->ShowToolBar(saved.toolBarVisible);
+    } else {
+        PlaceAtDefault();
     }
     m_pFrame->show();
+}
+
+// The default size where the screen has room for it, else smaller, on the screen.
+void CNuvApp::PlaceAtDefault()
+{
+    m_pFrame->setGeometry(CFrameOnScreen::FirstPlace(m_pFrame->size()));
+    CFrameOnScreen::Watch(m_pFrame.get());
 }
 
 // Unsaved work survives a crash: every modified editor keeps a copy in this

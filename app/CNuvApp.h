@@ -44,6 +44,7 @@ public:
 private:
     void Fail();
     void RestoreFrame(const SavedFrame& saved);
+    void PlaceAtDefault();
     void StartRecovery();
     void OnTerminationSignal(int signal);
 

@@ -83,3 +83,35 @@ bool FontUsable(const LOGFONTA& font)
     return std::memchr(font.lfFaceName, 0, sizeof font.lfFaceName) != nullptr && height >= -kMaxFontHeight &&
            height <= kMaxFontHeight;
 }
+
+QRect FittedOnScreens(const QRect& client, const QMargins& border, const QList<QRect>& screens)
+{
+    if (screens.isEmpty() || client.isEmpty())
+        return client;
+    const QRect outer = client.marginsAdded(border);
+    const QRect* best = &screens.first();
+    qint64 bestArea = 0;
+    for (const QRect& screen : screens) {
+        if (screen.contains(outer))
+            return client;
+        const QRect common = screen.intersected(outer);
+        const qint64 area = static_cast<qint64>(common.width()) * common.height();
+        if (area > bestArea) {
+            best = &screen;
+            bestArea = area;
+        }
+    }
+    const QSize size = outer.size().boundedTo(best->size());
+    const QRect fitted(QPoint(Onto(outer.left(), size.width(), best->left(), best->left() + best->width()),
+                              Onto(outer.top(), size.height(), best->top(), best->top() + best->height())),
+                       size);
+    const QRect inside = fitted.marginsRemoved(border);
+    return inside.isEmpty() ? QRect(inside.topLeft(), QSize(1, 1)) : inside;
+}
+
+QRect CentredOnScreen(const QSize& size, const QMargins& border, const QRect& screen)
+{
+    QRect outer(QPoint(0, 0), size.grownBy(border));
+    outer.moveCenter(screen.center());
+    return FittedOnScreens(outer.marginsRemoved(border), border, {screen});
+}

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QToolBar>
@@ -12,6 +14,7 @@
 #include "app/CFrameStatusBar.h"
 #include "app/CMainFrame.h"
 #include "config/CConfigFile.h"
+#include "config/CFrameOnScreen.h"
 #include "config/CWorkspaceReader.h"
 #include "editor/CNuvEdit.h"
 #include "output/CNuvOutput.h"
@@ -351,6 +354,45 @@ TEST_F(WorkspaceE2e, CloseAllLeavesTheWorkspaceFileAlone)
     EXPECT_TRUE(Frame().MdiArea()->subWindowList().isEmpty());
     EXPECT_TRUE(Output()->m_bHidden);
     EXPECT_EQ(ReadFile(ConfigPath().toStdString()).toLatin1(), before);
+}
+
+// On a screen smaller than the frame's default size, or than the screen a
+// workspace was written on, the frame starts wholly on the screen's available
+// area, border included; a place that is on the screen stays as it was.
+TEST_F(WorkspaceE2e, TheFrameStartsWhollyOnTheScreen)
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_LT(available.width(), 900 + 16) << "the test needs a screen narrower than the default frame";
+    const struct {
+        const char* name;
+        QRect saved;     // empty: no workspace file
+        QRect expected;  // empty: anywhere wholly on the screen
+    } cases[] = {
+        {"first start", QRect(), QRect()},
+        {"from a larger screen", QRect(40, 40, 1200, 900), QRect()},
+        {"hanging off the right", QRect(available.right() - 100, 100, 400, 300),
+         QRect(available.right() + 1 - CFrameOnScreen::kEstimatedBorder.right() - 400, 100, 400, 300)},
+        {"on the screen", QRect(30, 40, 700, 560), QRect(30, 40, 700, 560)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(ConfigPath());
+        if (!c.saved.isEmpty())
+            WriteWorkspace([&](CConfigFile& w) {
+                w.WriteFrameRecord(Placement(1, c.saved.x(), c.saved.y(), c.saved.width(), c.saved.height()),
+                                   ChosenFont());
+            });
+        Start();
+        const QRect placed = Frame().geometry();
+        EXPECT_TRUE(available.contains(placed.marginsAdded(CFrameOnScreen::kEstimatedBorder))) << placed.x() << ","
+            << placed.y() << " " << placed.width() << "x" << placed.height();
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(placed, c.expected);
+        }
+        if (c.saved.isEmpty()) {
+            EXPECT_EQ(placed.height(), 640) << "the default height, which fits";
+        }
+    }
 }
 
 // What a start restores from a given file, and what it does not.
