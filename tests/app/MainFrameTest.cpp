@@ -283,6 +283,42 @@ TEST(MainFrame, HelpFileDocumentsEveryCommand)
     EXPECT_TRUE(viewer.ShownText().contains("Run Active"));
 }
 
+// After a link the keys and the buttons go back, forward and to the contents.
+TEST(MainFrame, HelpViewerGoesBackForwardAndToTheContents)
+{
+    CHelpViewer viewer(nullptr);
+    viewer.setAttribute(Qt::WA_DeleteOnClose, false);
+    viewer.show();
+    viewer.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+    const auto section = [&viewer] { return viewer.Source().fragment(); };
+    const auto keys = [&viewer](Qt::Key key) {
+        QTest::keyClick(&viewer, key, Qt::AltModifier);
+        return viewer.Source().fragment();
+    };
+    EXPECT_EQ(section(), "contents");
+    EXPECT_FALSE(viewer.BackAction()->isEnabled());
+    EXPECT_FALSE(viewer.ForwardAction()->isEnabled());
+
+    viewer.FollowLink("#file");
+    viewer.FollowLink("#recovery");
+    ASSERT_EQ(section(), "recovery");
+    EXPECT_TRUE(viewer.ShownText().contains("Open"));
+    EXPECT_EQ(keys(Qt::Key_Left), "file");
+    EXPECT_EQ(keys(Qt::Key_Left), "contents");
+    EXPECT_FALSE(viewer.BackAction()->isEnabled());
+    EXPECT_EQ(keys(Qt::Key_Right), "file");
+    EXPECT_EQ(keys(Qt::Key_Home), "contents");
+    EXPECT_FALSE(viewer.ForwardAction()->isEnabled()) << "a new place ends the way forward";
+    viewer.BackAction()->trigger();
+    EXPECT_EQ(section(), "file");
+    viewer.ForwardAction()->trigger();
+    EXPECT_EQ(section(), "contents");
+    viewer.FollowLink("#keys");
+    viewer.ContentsAction()->trigger();
+    EXPECT_EQ(section(), "contents");
+}
+
 TEST(MainFrame, ExitClosesThroughTheCloseAllRoutine)
 {
     CMainFrame frame;
