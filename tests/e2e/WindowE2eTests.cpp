@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QMenu>
 
 #include <optional>
 
@@ -138,4 +139,35 @@ TEST_F(WindowE2e, ExitWhoseSaveFailsKeepsTheProgram)
     EXPECT_TRUE(editor->Edit().GetText().startsWith("typed "));
     EXPECT_EQ(ReadFile(model), "print 1;\n");
     EXPECT_NE(Output(), nullptr) << "the output window object stays";
+}
+
+// The Window menu lists the open windows in the order they were opened: a
+// check mark before the active one and nothing before the others; choosing
+// an entry activates its window, a minimised one restored.
+TEST_F(WindowE2e, TheWindowMenuMarksOnlyTheActiveWindow)
+{
+    const std::string a = WriteModel("a.nuv", "1\n");
+    const std::string b = WriteModel("b.nuv", "2\n");
+    Start({a, b});
+    auto* first = static_cast<CNuvEdit*>(Frame().FindEditorWindow(a.c_str()));
+    ASSERT_NE(first, nullptr);
+    first->showMinimized();
+    QMenu* menu = Frame().WindowMenu();
+    const auto entries = [menu] {
+        emit menu->aboutToShow();
+        QStringList shown;
+        const QList<QAction*> actions = menu->actions();
+        for (qsizetype i = actions.size() - 1; i >= 0 && !actions[i]->isSeparator(); --i)
+            shown.prepend((actions[i]->isCheckable() ? (actions[i]->isChecked() ? "[x] " : "[ ] ") : "") +
+                          actions[i]->text());
+        return shown;
+    };
+    Frame().MdiArea()->setActiveSubWindow(Frame().FindEditorWindow(b.c_str()));
+    EXPECT_EQ(entries(), QStringList({"&1 " + QString::fromStdString(a), "[x] &2 " + QString::fromStdString(b)}));
+
+    emit menu->aboutToShow();
+    menu->actions().at(menu->actions().size() - 2)->trigger();
+    EXPECT_EQ(Frame().ActiveChild(), first);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(entries(), QStringList({"[x] &1 " + QString::fromStdString(a), "&2 " + QString::fromStdString(b)}));
 }
