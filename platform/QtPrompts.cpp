@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "platform/CCentredMessageBox.h"
 #include "platform/FontConversion.h"
 
 namespace {
@@ -77,7 +78,7 @@ QString QtFilterOf(const QStringList& pairs)
 
 int QtPrompts::MessageBox(QWidget* owner, const QString& text, const QString& caption, int style)
 {
-    QMessageBox box(IconOf(style), caption, text, QMessageBox::NoButton, owner);
+    CCentredMessageBox box(IconOf(style), caption, text, QMessageBox::NoButton, owner);
     const ButtonSet set = ButtonsOf(style);
     box.setStandardButtons(set.buttons);
     box.setDefaultButton((style & MB_DEFMASK) == MB_DEFBUTTON2 ? set.second : set.first);

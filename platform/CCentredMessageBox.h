@@ -1,0 +1,19 @@
+#pragma once
+// A message box centred on its owner's window, the window manager's border
+// included, rather than where the toolkit's own rule puts it (above the
+// centre, by a guess of the border). Without a visible owner it is centred on
+// the screen. Either way it stays wholly on the screen's available area.
+#include <QMessageBox>
+
+class CCentredMessageBox : public QMessageBox {
+    Q_OBJECT
+public:
+    using QMessageBox::QMessageBox;
+
+    // Where a window's frame of `frameSize` goes to be centred on `ownerFrame`
+    // and lie within `available` (its top-left corner where it is larger).
+    static QPoint CentredFrameOrigin(const QRect& ownerFrame, const QSize& frameSize, const QRect& available);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};
