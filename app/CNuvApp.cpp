@@ -8,6 +8,7 @@
 #include <new>
 
 #include "app/CMainFrame.h"
+#include "app/CTabbedWindows.h"
 #include "config/CConfigFile.h"
 #include "config/CFrameOnScreen.h"
 #include "config/CWorkspaceReader.h"
@@ -78,6 +79,8 @@ BOOL CNuvApp::InitInstance(const std::vector<std::string>& models)
         m_pFrame->show();
     }
 
+    // Before any window opens, so that each keeps its place among overlapping windows.
+    m_pFrame->TabbedWindows().SetOn(CTabbedWindows::FromProfile());
     CNuvOutput* output = m_makeOutput();
     if (!output || !output->m_bCreated) {
         delete output;

@@ -39,7 +39,9 @@ int CFileCommands::NewWindowKind()
 {
     IMainFrame* frame = TheFrame();
     CNuvChild* active = frame ? frame->ActiveChild() : nullptr;
-    return active && active->isMaximized() ? WS_MAXIMIZE : kPlaceDefault;
+    // Among tabs every active window is maximised; its place among
+    // overlapping windows is what counts.
+    return active && (active->OverlapPlace().state & Qt::WindowMaximized) ? WS_MAXIMIZE : kPlaceDefault;
 }
 
 void CFileCommands::New()

@@ -212,6 +212,7 @@ CNuvEdit* CNuvEdit::CreateFromWorkspace(const WINDOWPLACEMENT& placement, const 
         window->showMaximized();
     else
         window->showNormal();
+    window->SetOverlapPlace(placement);
     if (nameOrNull && !window->LoadFile(nameOrNull)) {
         window->Destroy();
         return nullptr;

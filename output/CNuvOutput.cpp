@@ -279,8 +279,8 @@ void CNuvOutput::ShowOutputWindow(const WINDOWPLACEMENT* placement)
     bool maximise = false;
     if (m_bHidden) {
         // A maximised child stays maximised: the window that comes on top takes its state.
-        const QMdiSubWindow* top = area->activeSubWindow();
-        maximise = top && top->isMaximized();
+        const auto* top = qobject_cast<const CNuvChild*>(area->activeSubWindow());
+        maximise = top && (top->OverlapPlace().state & Qt::WindowMaximized);
         TakeMenuItem();
         UpdateTitle();
         area->addSubWindow(this);
@@ -292,8 +292,10 @@ void CNuvOutput::ShowOutputWindow(const WINDOWPLACEMENT* placement)
             PlaceInCascade(this);
         m_bPlaced = true;
     }
-    if (placement)
+    if (placement) {
         SetWindowPlacement(this, *placement);
+        SetOverlapPlace(*placement);
+    }
     if (maximise && !placement)
         showMaximized();
     else

@@ -83,7 +83,7 @@ TEST(MainFrame, MenuBarHasEveryItemInOrder)
          "Pre&vious Error\tShift+F8"},
         {"&Environment...", "&Fonts...", "-", "&Save Settings on Exit"},
         {"&Cascade\tShift+F5", "&Tile\tShift+F4", "C&lose\tCtrl+F4", "Close &All", "-", "&Output Window", "-",
-         "Arrange &Icons\tShift+F3"},
+         "Arrange &Icons\tShift+F3", "Ta&bbed Windows"},
         {"&Contents", "A&bout..."},
     };
     const QList<QAction*> menus = frame.menuBar()->actions();
