@@ -8,6 +8,7 @@
 
 #include "config/CWorkspaceRestorer.h"
 #include "config/PlacementRules.h"
+#include "platform/Placement.h"
 
 namespace {
 
@@ -51,11 +52,7 @@ bool CFrameOnScreen::eventFilter(QObject* watched, QEvent* event)
         return false;
     if (!(m_frame->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))) {
         const QRect client = m_frame->geometry();
-        const QMargins border(client.left() - m_frame->frameGeometry().left(),
-                              client.top() - m_frame->frameGeometry().top(),
-                              m_frame->frameGeometry().right() - client.right(),
-                              m_frame->frameGeometry().bottom() - client.bottom());
-        const QRect fitted = FittedOnScreens(client, border, CWorkspaceRestorer::ScreenBounds());
+        const QRect fitted = FittedOnScreens(client, FrameBorder(m_frame), CWorkspaceRestorer::ScreenBounds());
         if (fitted != client)
             m_frame->setGeometry(fitted);
     }

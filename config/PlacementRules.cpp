@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/Placement.h"
+
 namespace {
 
 std::uint32_t ShowCommand(std::uint32_t showCmd)
@@ -26,12 +28,6 @@ QRect ToRect(const RECT& r)
 RECT FromRect(const QRect& r)
 {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-// The nearest position in [low, high - size] (or `low` when it does not fit).
-int Onto(int position, int size, int low, int high)
-{
-    return std::max(low, std::min(position, high - size));
 }
 
 }  // namespace
@@ -69,11 +65,8 @@ WINDOWPLACEMENT PlacedOnBounds(const WINDOWPLACEMENT& placement, const QList<QRe
             return placement;
     }
     const QRect& target = bounds.first();
-    const QSize size = rect.size().boundedTo(target.size());
     WINDOWPLACEMENT result = placement;
-    result.rcNormalPosition = FromRect(QRect(QPoint(Onto(rect.left(), size.width(), target.left(), target.left() + target.width()),
-                                                    Onto(rect.top(), size.height(), target.top(), target.top() + target.height())),
-                                             size));
+    result.rcNormalPosition = FromRect(MovedInto(QRect(rect.topLeft(), rect.size().boundedTo(target.size())), target));
     return result;
 }
 
@@ -101,10 +94,7 @@ QRect FittedOnScreens(const QRect& client, const QMargins& border, const QList<Q
             bestArea = area;
         }
     }
-    const QSize size = outer.size().boundedTo(best->size());
-    const QRect fitted(QPoint(Onto(outer.left(), size.width(), best->left(), best->left() + best->width()),
-                              Onto(outer.top(), size.height(), best->top(), best->top() + best->height())),
-                       size);
+    const QRect fitted = MovedInto(QRect(outer.topLeft(), outer.size().boundedTo(best->size())), *best);
     const QRect inside = fitted.marginsRemoved(border);
     return inside.isEmpty() ? QRect(inside.topLeft(), QSize(1, 1)) : inside;
 }

@@ -10,10 +10,6 @@ class CCentredMessageBox : public QMessageBox {
 public:
     using QMessageBox::QMessageBox;
 
-    // Where a window's frame of `frameSize` goes to be centred on `ownerFrame`
-    // and lie within `available` (its top-left corner where it is larger).
-    static QPoint CentredFrameOrigin(const QRect& ownerFrame, const QSize& frameSize, const QRect& available);
-
 protected:
     void showEvent(QShowEvent* event) override;
 };

@@ -8,7 +8,6 @@
 
 #include "FakeFrame.h"
 #include "ScriptedPrompts.h"
-#include "platform/CCentredMessageBox.h"
 #include "res/StringTable.h"
 #include "shell/MessageFormat.h"
 #include "shell/MessageFromTable.h"
@@ -99,24 +98,4 @@ TEST(MessageFromTable, StatusResultsAndBeep)
     EXPECT_EQ(frame.messageText, "File /m/b.nuv saved");
     EXPECT_EQ(prompts.Beeps().size(), 1u) << "a saved file does not beep";
     EXPECT_TRUE(prompts.Records().empty()) << "status results are not message boxes";
-}
-
-// A message box's frame is centred on its owner's frame and stays wholly on
-// the screen's available area; a box larger than the area starts at its corner.
-TEST(MessageBoxPlace, CentredOnTheOwnerAndOnTheScreen)
-{
-    const QRect screen(0, 0, 800, 600);
-    const struct {
-        const char* name;
-        QRect owner;
-        QSize box;
-        QPoint origin;
-    } cases[] = {
-        {"centred", QRect(7, 12, 786, 585), QSize(402, 125), QPoint(199, 242)},
-        {"owner off the right", QRect(600, 100, 400, 300), QSize(300, 100), QPoint(500, 200)},
-        {"owner above the screen", QRect(100, -400, 400, 300), QSize(300, 100), QPoint(150, 0)},
-        {"larger than the screen", QRect(0, 0, 800, 600), QSize(900, 700), QPoint(0, 0)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CCentredMessageBox::CentredFrameOrigin(c.owner, c.box, screen), c.origin) << c.name;
 }
