@@ -21,6 +21,7 @@
 #include "app/CFrameStatusBar.h"
 #include "app/CHelpViewer.h"
 #include "app/CRecentFileMenu.h"
+#include "app/CTabbedWindows.h"
 #include "app/CWindowList.h"
 #include "platform/CommandEvent.h"
 #include "platform/FontConversion.h"
@@ -59,6 +60,7 @@ CMainFrame::CMainFrame()
     m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_pMdiArea->setBackground(QColor(128, 128, 128));
     setCentralWidget(m_pMdiArea);
+    m_pTabs = new CTabbedWindows(m_pMdiArea, [this] { return m_pOutput; });
 
     m_pActions = new CCommandActions(this);
     BuildMenus();
@@ -291,6 +293,10 @@ void CMainFrame::OnCommand(int id)
     case ID_WINDOW_CASCADE: m_pMdiArea->cascadeSubWindows(); break;
     case ID_WINDOW_TILE: m_pMdiArea->tileSubWindows(); break;
     case ID_WINDOW_ARRANGE: ArrangeIcons(); break;
+    case ID_WINDOW_TABBED:
+        m_pTabs->SetOn(!m_pTabs->IsOn());
+        CTabbedWindows::ToProfile(m_pTabs->IsOn());
+        break;
     case ID_WINDOW_CLOSE: OnCloseActive(); break;
     case ID_WINDOW_CLOSE_ALL: CloseAllWindows(1); break;
     case ID_EDIT_FIND: OpenFindDialog(true); break;
@@ -667,6 +673,7 @@ UiState CMainFrame::GatherUiState() const
     s.toolBarVisible = !m_pToolBar->isHidden();
     s.statusBarVisible = !m_pStatusBar->isHidden();
     s.saveSettings = m_bSaveSettings;
+    s.tabbedWindows = m_pTabs->IsOn();
     return s;
 }
 
@@ -697,5 +704,6 @@ void CMainFrame::OnIdle()
     m_pStatusBar->EnablePane(ID_INDICATOR_LINE, child);
     m_pStatusBar->EnablePane(ID_INDICATOR_COLUMN, child);
     m_pStatusBar->SetPaneText(ID_INDICATOR_CLOCK, QString::fromLatin1(m_settings.m_szElapsed));
+    m_pTabs->Refresh();
     ApplyUpdateRules(GatherUiState());
 }

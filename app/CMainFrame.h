@@ -32,6 +32,7 @@ class CFileCommands;
 class CNuvOutput;
 class CRecentFileMenu;
 class CRunController;
+class CTabbedWindows;
 class CWindowList;
 class IdleHook;
 class QMdiArea;
@@ -96,6 +97,7 @@ public:
     // Shows the recent-file list in the File menu.
     void RefreshRecentFiles();
     CFrameStatusBar* StatusBar() const { return m_pStatusBar; }
+    CTabbedWindows& TabbedWindows() const { return *m_pTabs; }
     QToolBar* ToolBar() const { return m_pToolBar; }
 
     CNuvChild* m_pActiveChild = nullptr;
@@ -154,6 +156,7 @@ private:
     QMenu* m_pWindowMenu = nullptr;
     CAccelerators* m_pAccelerators;
     CWindowList* m_pWindowList;
+    CTabbedWindows* m_pTabs;
     IdleHook* m_pIdle;
     CRecentFileList m_recentFiles;
     CRecentFileMenu* m_pRecentMenu = nullptr;

@@ -10,7 +10,9 @@
 #include <system_error>
 
 #include "app/CMainFrame.h"
+#include "app/CTabbedWindows.h"
 #include "config/CConfigFile.h"
+#include "config/CFrameOnScreen.h"
 #include "config/CWorkspaceReader.h"
 #include "config/CWorkspaceRestorer.h"
 #include "config/CWorkspaceWriter.h"
@@ -56,7 +58,7 @@ void CNuvApp::Fail()
     m_pFrame.reset();
 }
 
-BOOL CNuvApp::InitInstance(const QStringList& arguments)
+BOOL CNuvApp::InitInstance(const std::vector<std::string>& models)
 {
     // The desktop matches the windows to the installed entry (its name and icon) by this id.
     QGuiApplication::setDesktopFileName(NUV_APP_ID);
@@ -78,18 +80,21 @@ BOOL CNuvApp::InitInstance(const QStringList& arguments)
         m_pFrame->m_settings.ReadProfile();
         m_pFrame->ResetElapsedTime(FALSE);
     } else {
+        PlaceAtDefault();
         m_pFrame->show();
     }
 
+    // Before any window opens, so that each keeps its place among overlapping windows.
+    m_pFrame->TabbedWindows().SetOn(CTabbedWindows::FromProfile());
     CNuvOutput* output = m_makeOutput();
     if (!output || !output->m_bCreated) {
         delete output;
         Fail();
         return FALSE;
     }
-    if (!arguments.isEmpty()) {
+    if (!models.empty()) {
         UpdateWindow(m_pFrame.get());
-        CFileCommands::OpenCommandLineFiles(arguments);
+        CFileCommands::OpenCommandLineFiles(models);
         if (reader)
             reader->Discard();
     } else if (reader && reader->m_status == CFG_OK) {
@@ -116,8 +121,17 @@ void CNuvApp::RestoreFrame(const SavedFrame& saved)
             m_pFrame->ShowStatusBar(saved.statusBarVisible);
         if (saved.hasToolBar)
             m_pFrame->ShowToolBar(saved.toolBarVisible);
+    } else {
+        PlaceAtDefault();
     }
     m_pFrame->show();
+}
+
+// The default size where the screen has room for it, else smaller, on the screen.
+void CNuvApp::PlaceAtDefault()
+{
+    m_pFrame->setGeometry(CFrameOnScreen::FirstPlace(m_pFrame->size()));
+    CFrameOnScreen::Watch(m_pFrame.get());
 }
 
 // Unsaved work survives a crash: every modified editor keeps a copy in this

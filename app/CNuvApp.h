@@ -1,9 +1,10 @@
 #pragma once
 // The application object: start-up in its fixed order, and what remains to do
 // when the message loop has ended.
-#include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "editor/CRecoveryStore.h"
 #include "platform/Win32Types.h"
@@ -29,10 +30,11 @@ public:
     // Start-up; FALSE ends the program at once, with no window left open. With
     // a valid _nuv_.cfg in the current directory the frame's place, the editor
     // font, the bars and the two profile settings come back from it, and then,
-    // unless `arguments` name files (which are opened instead, and the file
+    // unless `models` name files (which are opened instead, and the file
     // deleted), the editor and output windows. A missing or damaged file shows
-    // nothing: the workspace is simply not restored.
-    BOOL InitInstance(const QStringList& arguments);
+    // nothing: the workspace is simply not restored. `models` are the
+    // command line's model arguments, each one file name of bytes.
+    BOOL InitInstance(const std::vector<std::string>& models);
     // After the message loop: the recent-file list goes back to the profile.
     // The recovery copies of this session go with the object; a crash or a
     // termination signal never destroys it, so its copies stay for the next start.
@@ -42,6 +44,7 @@ public:
 private:
     void Fail();
     void RestoreFrame(const SavedFrame& saved);
+    void PlaceAtDefault();
     void StartRecovery();
     void OnTerminationSignal(int signal);
 

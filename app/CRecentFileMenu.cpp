@@ -1,10 +1,10 @@
 #include "app/CRecentFileMenu.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenu>
 
 #include "editor/CRecentFileList.h"
+#include "platform/FileNameText.h"
 
 CRecentFileMenu::CRecentFileMenu(QMenu* menu, QAction* placeholder, QAction* const entries[4])
     : QObject(menu), m_menu(menu), m_placeholder(placeholder)
@@ -21,7 +21,7 @@ void CRecentFileMenu::Refresh(const CRecentFileList& list)
     bool any = false;
     for (int i = 0; i < 4; ++i) {
         const std::string& name = list.Entry(i);
-        QString text = QFile::decodeName(QByteArray::fromStdString(name));
+        QString text = FileNameText(name);
         text.replace('&', "&&");
         m_entries[i]->setText(QString("&%1 %2").arg(i + 1).arg(text));
         m_entries[i]->setVisible(!name.empty());

@@ -29,8 +29,10 @@ void CWindowList::Rebuild()
         title.replace('&', "&&");
         auto* entry = m_menu->addAction(number <= 9 ? QString("&%1 %2").arg(number).arg(title) : title);
         ++number;
-        entry->setCheckable(true);
-        entry->setChecked(window == m_area->activeSubWindow());
+        // A check mark before the active window, and no empty box before the others.
+        const bool active = window == m_area->activeSubWindow();
+        entry->setCheckable(active);
+        entry->setChecked(active);
         entry->setStatusTip(QString::fromUtf8(LoadStringEntry(IDS_MDI_ACTIVATE)));
         connect(entry, &QAction::triggered, m_area, [area = m_area, window] {
             if (area->subWindowList().contains(window)) {

@@ -12,7 +12,8 @@ class CWindowList : public QObject {
     Q_OBJECT
 public:
     CWindowList(QMenu* menu, QMdiArea* area);
-    // Rebuilds the list: one checkable entry per child, the active one checked.
+    // Rebuilds the list: one entry per child; only the active one is
+    // checkable, and checked.
     void Rebuild();
 
 private:

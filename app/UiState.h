@@ -22,6 +22,7 @@ struct UiState {
     bool statusBarVisible = true;
     bool saveSettings = false;
     int recentFiles = 0;             // non-empty entries of the recent-file list
+    bool tabbedWindows = false;      // the MDI area shows tabs
 };
 
 struct CommandUi {

@@ -46,7 +46,9 @@ CommandUi UpdateRule(int id, const UiState& s)
     case ID_RUN_LAST: return On(s.hasLastModel);
     case ID_OPTIONS_SAVE_SETTINGS: return On(true, s.saveSettings);
     case ID_WINDOW_CASCADE:
-    case ID_WINDOW_TILE:
+    case ID_WINDOW_TILE: return On(s.hasActiveChild && !s.tabbedWindows);
+    case ID_WINDOW_ARRANGE: return On(!s.tabbedWindows);
+    case ID_WINDOW_TABBED: return On(true, s.tabbedWindows);
     case ID_WINDOW_CLOSE:
     case ID_WINDOW_CLOSE_ALL: return On(s.hasActiveChild);
     default: return On(true);

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <cstring>
 
+#include "config/CFrameOnScreen.h"
 #include "config/PlacementRules.h"
 #include "editor/CNuvEdit.h"
 #include "output/CNuvOutput.h"
@@ -37,7 +38,13 @@ QList<QRect> CWorkspaceRestorer::ChildBounds()
 
 void CWorkspaceRestorer::PlaceFrame(QWidget* frame, const WINDOWPLACEMENT& placement)
 {
-    SetWindowPlacement(frame, PlacedOnBounds(placement, ScreenBounds()));
+    WINDOWPLACEMENT onScreen = placement;
+    if (HasPlace(placement)) {
+        const QRect fitted = CFrameOnScreen::Fitted(PlaceFromPlacement(placement).normal);
+        onScreen.rcNormalPosition = PlacementFromPlace({fitted, Qt::WindowNoState}).rcNormalPosition;
+    }
+    SetWindowPlacement(frame, onScreen);
+    CFrameOnScreen::Watch(frame);
 }
 
 void CWorkspaceRestorer::RestoreWindows(const std::vector<SavedWindow>& windows)

@@ -13,8 +13,9 @@ class QWidget;
 
 class CWorkspaceRestorer {
 public:
-    // The frame's normal rectangle and state (not yet shown); a rectangle on
-    // none of the screens is moved onto the primary one.
+    // The frame's normal rectangle and state (not yet shown), brought wholly
+    // onto a screen (CFrameOnScreen): a workspace written on a larger screen
+    // leaves no part of the frame off this one.
     static void PlaceFrame(QWidget* frame, const WINDOWPLACEMENT& placement);
     // Editor windows ("Untitled" exactly: an empty one, given the focus; any
     // other name: that file with the caret put back, or the load's message and

@@ -15,10 +15,11 @@ const char* const CWorkspaceWriter::kFileName = "_nuv_.cfg";
 
 namespace {
 
-// An MDI child's place: its normal rectangle in the area and its state.
+// An MDI child's place among overlapping windows (also while tabs are shown):
+// its normal rectangle in the area and its state.
 WINDOWPLACEMENT ChildPlacement(const CNuvChild* child)
 {
-    return PlacementFromPlace({child->NormalGeometry(), child->windowState()});
+    return PlacementFromPlace(child->OverlapPlace());
 }
 
 BOOL IsActive(const CNuvChild* child)

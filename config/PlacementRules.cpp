@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/Placement.h"
+
 namespace {
 
 std::uint32_t ShowCommand(std::uint32_t showCmd)
@@ -26,12 +28,6 @@ QRect ToRect(const RECT& r)
 RECT FromRect(const QRect& r)
 {
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-// The nearest position in [low, high - size] (or `low` when it does not fit).
-int Onto(int position, int size, int low, int high)
-{
-    return std::max(low, std::min(position, high - size));
 }
 
 }  // namespace
@@ -69,11 +65,8 @@ WINDOWPLACEMENT PlacedOnBounds(const WINDOWPLACEMENT& placement, const QList<QRe
             return placement;
     }
     const QRect& target = bounds.first();
-    const QSize size = rect.size().boundedTo(target.size());
     WINDOWPLACEMENT result = placement;
-    result.rcNormalPosition = FromRect(QRect(QPoint(Onto(rect.left(), size.width(), target.left(), target.left() + target.width()),
-                                                    Onto(rect.top(), size.height(), target.top(), target.top() + target.height())),
-                                             size));
+    result.rcNormalPosition = FromRect(MovedInto(QRect(rect.topLeft(), rect.size().boundedTo(target.size())), target));
     return result;
 }
 
@@ -82,4 +75,33 @@ bool FontUsable(const LOGFONTA& font)
     const std::int64_t height = font.lfHeight;
     return std::memchr(font.lfFaceName, 0, sizeof font.lfFaceName) != nullptr && height >= -kMaxFontHeight &&
            height <= kMaxFontHeight;
+}
+
+QRect FittedOnScreens(const QRect& client, const QMargins& border, const QList<QRect>& screens)
+{
+    if (screens.isEmpty() || client.isEmpty())
+        return client;
+    const QRect outer = client.marginsAdded(border);
+    const QRect* best = &screens.first();
+    qint64 bestArea = 0;
+    for (const QRect& screen : screens) {
+        if (screen.contains(outer))
+            return client;
+        const QRect common = screen.intersected(outer);
+        const qint64 area = static_cast<qint64>(common.width()) * common.height();
+        if (area > bestArea) {
+            best = &screen;
+            bestArea = area;
+        }
+    }
+    const QRect fitted = MovedInto(QRect(outer.topLeft(), outer.size().boundedTo(best->size())), *best);
+    const QRect inside = fitted.marginsRemoved(border);
+    return inside.isEmpty() ? QRect(inside.topLeft(), QSize(1, 1)) : inside;
+}
+
+QRect CentredOnScreen(const QSize& size, const QMargins& border, const QRect& screen)
+{
+    QRect outer(QPoint(0, 0), size.grownBy(border));
+    outer.moveCenter(screen.center());
+    return FittedOnScreens(outer.marginsRemoved(border), border, {screen});
 }

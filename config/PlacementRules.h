@@ -13,6 +13,7 @@
 //   is at most 500 pixels either way (0 picks the face's default height);
 //   otherwise the editor keeps the font it has.
 #include <QList>
+#include <QMargins>
 #include <QRect>
 
 #include "platform/Win32Types.h"
@@ -30,3 +31,14 @@ bool HasPlace(const WINDOWPLACEMENT& placement);
 // `bounds`; unchanged when `bounds` is empty or the placement has no place.
 WINDOWPLACEMENT PlacedOnBounds(const WINDOWPLACEMENT& placement, const QList<QRect>& bounds);
 bool FontUsable(const LOGFONTA& font);
+
+// The main frame's normal rectangle `client` (its inside) placed so that, with
+// the window manager's `border` around it, it lies wholly on one of `screens`
+// (available areas, the primary first): unchanged when it already does; else
+// on the screen it overlaps most (the first when it meets none), moved on and,
+// where it is larger than that screen, made smaller. Unchanged when `screens`
+// is empty or `client` is empty.
+QRect FittedOnScreens(const QRect& client, const QMargins& border, const QList<QRect>& screens);
+// A frame of `size` centred on `screen` with its border, made smaller where
+// it does not fit (FittedOnScreens).
+QRect CentredOnScreen(const QSize& size, const QMargins& border, const QRect& screen);

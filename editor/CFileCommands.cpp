@@ -1,6 +1,5 @@
 #include "editor/CFileCommands.h"
 
-#include <QFile>
 #include <QMdiArea>
 #include <climits>
 #include <string>
@@ -31,7 +30,7 @@ bool ActivateLoaded(const char* path)
 std::string CurrentDirectory()
 {
     char buffer[PATH_MAX];
-    return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string(".");
+    return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
 }
 
 }  // namespace
@@ -40,7 +39,9 @@ int CFileCommands::NewWindowKind()
 {
     IMainFrame* frame = TheFrame();
     CNuvChild* active = frame ? frame->ActiveChild() : nullptr;
-    return active && active->isMaximized() ? WS_MAXIMIZE : kPlaceDefault;
+    // Among tabs every active window is maximised; its place among
+    // overlapping windows is what counts.
+    return active && (active->OverlapPlace().state & Qt::WindowMaximized) ? WS_MAXIMIZE : kPlaceDefault;
 }
 
 void CFileCommands::New()
@@ -86,14 +87,9 @@ void CFileCommands::OpenRecent(int index)
     window->Focus();
 }
 
-void CFileCommands::OpenCommandLineFiles(const QStringList& arguments)
+void CFileCommands::OpenCommandLineFiles(const std::vector<std::string>& arguments)
 {
-    OpenCommandLineFiles(QFile::encodeName(arguments.join(QLatin1Char(' '))).constData());
-}
-
-void CFileCommands::OpenCommandLineFiles(const char* commandLine)
-{
-    for (const std::string& name : CCommandLine::Names(commandLine, CurrentDirectory())) {
+    for (const std::string& name : CCommandLine::Names(arguments, CurrentDirectory())) {
         // Too long for the name buffers: refused like a file that cannot be opened.
         if (name.size() >= static_cast<std::size_t>(MAX_PATH)) {
             MessageFromTable(IDS_CANNOT_OPEN, MB_ICONHAND, {name.c_str()});

@@ -3,7 +3,8 @@
 // Open, the recent files and the names on the command line. One file is shown
 // in one window: Open and the recent files activate a window that already shows
 // the chosen file instead of loading it again.
-#include <QStringList>
+#include <string>
+#include <vector>
 
 class CRecentFileList;
 
@@ -19,12 +20,10 @@ public:
     // Opens recent entry `index` (0..3); on success it moves to the top of the list.
     void OpenRecent(int index);
 
-    // Opens every name of the command line in a new window at the default place
-    // (no already-loaded check, no recent-file entry). `arguments` are the
-    // program's arguments without the program itself; they are joined by blanks
-    // into one command line, as the desktop hands it over.
-    static void OpenCommandLineFiles(const QStringList& arguments);
-    static void OpenCommandLineFiles(const char* commandLine);
+    // Opens every model of the command line in a new window at the default
+    // place (no already-loaded check, no recent-file entry). `arguments` are the
+    // program's model arguments, each one name of bytes (CCommandLine).
+    static void OpenCommandLineFiles(const std::vector<std::string>& arguments);
 
     // Placement of a new window: maximised when the active child is maximised,
     // else the default position and size.

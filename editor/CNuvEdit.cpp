@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QFile>
 #include <QFontMetrics>
 #include <QMdiArea>
 #include <QMenu>
@@ -21,6 +20,7 @@
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
 #include "editor/TextSearch.h"
+#include "platform/FileNameText.h"
 #include "platform/FontConversion.h"
 #include "platform/Placement.h"
 #include "platform/Prompts.h"
@@ -39,11 +39,6 @@ namespace {
 int g_allocationsLeft = -1;
 // Tests: the copy of the text for printing fails.
 bool g_failPrintCopy = false;
-
-QString Decoded(const char* name)
-{
-    return QFile::decodeName(name);
-}
 
 bool IsSpace(QChar c)
 {
@@ -188,7 +183,7 @@ CNuvEdit* CNuvEdit::CreateForFile(int kind, const char* path)
     if (!window)
         return nullptr;
     if (path)
-        window->setWindowTitle(Decoded(path));
+        window->setWindowTitle(FileNameText(path));
     if (!window->LoadFile(path)) {
         window->Destroy();
         return nullptr;
@@ -218,6 +213,7 @@ CNuvEdit* CNuvEdit::CreateFromWorkspace(const WINDOWPLACEMENT& placement, const 
         window->showMaximized();
     else
         window->showNormal();
+    window->SetOverlapPlace(placement);
     if (nameOrNull && !window->LoadFile(nameOrNull)) {
         window->Destroy();
         return nullptr;
@@ -230,7 +226,7 @@ void CNuvEdit::SetUntitled()
 {
     const char* untitled = LoadStringEntry(IDS_UNTITLED);
     CopyUtf8Bounded(m_szFileName, 15, QByteArray(untitled ? untitled : ""));
-    setWindowTitle(Decoded(m_szFileName));
+    setWindowTitle(FileNameText(m_szFileName));
 }
 
 void CNuvEdit::ApplyFont(const QFont& font)
@@ -381,7 +377,7 @@ BOOL CNuvEdit::SetText(const char* text, const char* name)
     ApplyMargin();
     m_edit.SetModify(false);
     std::memcpy(m_szFileName, newName, sizeof newName);
-    setWindowTitle(Decoded(m_szFileName));
+    setWindowTitle(FileNameText(m_szFileName));
     m_bUntitled = FALSE;
     m_bModified = FALSE;
     m_nBackups = 0;
@@ -407,7 +403,7 @@ BOOL CNuvEdit::Save()
     }
     bytes.chop(1);
     m_codec.Saved(bytes, text);
-    setWindowTitle(Decoded(m_szFileName));
+    setWindowTitle(FileNameText(m_szFileName));
     m_bModified = FALSE;
     DropRecoveryCopy();
     StatusFromTable(IDS_FILE_SAVED, {m_szFileName});
@@ -448,7 +444,7 @@ int CNuvEdit::SaveChangesQuestion()
     if (isMinimized())
         showNormal();
     const char* tail = LoadStringEntry(IDS_SAVE_CHANGES);
-    const QString text = QStringLiteral("File ") + Decoded(m_szFileName) + QString::fromUtf8(tail ? tail : "");
+    const QString text = QStringLiteral("File ") + FileNameText(m_szFileName) + QString::fromUtf8(tail ? tail : "");
     return MessageBoxText(text, MB_YESNOCANCEL | MB_ICONQUESTION);
 }
 

@@ -44,11 +44,11 @@ const std::string& CRecentFileList::Entry(int index) const
 void CRecentFileList::Read()
 {
     for (int i = 0; i < kSize; ++i)
-        m_entries[i] = Profile::GetString(kSection, Key(i)).toStdString();
+        m_entries[i] = Profile::GetBytes(kSection, Key(i)).toStdString();
 }
 
 void CRecentFileList::Write() const
 {
     for (int i = 0; i < kSize && !m_entries[i].empty(); ++i)
-        Profile::WriteString(kSection, Key(i), QString::fromStdString(m_entries[i]));
+        Profile::WriteBytes(kSection, Key(i), QByteArray::fromStdString(m_entries[i]));
 }

@@ -50,7 +50,8 @@ CNuvEdit* ShownWindowFor(IMainFrame& frame, const std::string& name, const char*
             break;
         }
     }
-    if (shown && (shown->isMinimized() || shown->isMaximized()))
+    // Among tabs the window is shown as its tab shows it.
+    if (shown && !ShowsTabs(shown) && (shown->isMinimized() || shown->isMaximized()))
         shown->showNormal();
     return shown;
 }

@@ -1,6 +1,5 @@
 #include "editor/RecoveredModels.h"
 
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <string>
@@ -9,6 +8,7 @@
 #include "editor/CNuvEdit.h"
 #include "editor/CRecoveryStore.h"
 #include "editor/FileNames.h"
+#include "platform/FileNameText.h"
 #include "platform/TextLimits.h"
 #include "res/StringTable.h"
 #include "shell/IMainFrame.h"
@@ -23,7 +23,9 @@ std::string ShownName(const RecoveryRecord& record)
 {
     if (record.untitled)
         return LoadStringEntry(IDS_UNTITLED);
-    return QFileInfo(QFile::decodeName(record.fileName.c_str())).fileName().toStdString();
+    // Each name as it reads, so that names of different encodings share one message.
+    const std::string& path = record.fileName;
+    return FileNameTextUtf8(std::string_view(path).substr(path.rfind('/') + 1));
 }
 
 // "a.nuv, b.nuv", or as many as fit and "and 3 more".

@@ -13,6 +13,7 @@
 #include "output/COutputView.h"
 #include "output/OutputSeams.h"
 #include "shell/PrintHandler.h"
+#include "platform/FileNameText.h"
 #include "platform/Placement.h"
 #include "platform/Prompts.h"
 #include "platform/TextLimits.h"
@@ -224,7 +225,7 @@ void CNuvOutput::EndOutput(DWORD result)
 void CNuvOutput::UpdateTitle()
 {
     QString title = QString::fromUtf8(LoadStringEntry(IDS_OUTPUT_PREFIX));
-    title += m_szModelPath[0] ? QString::fromUtf8(m_szModelPath) : QString::fromUtf8(LoadStringEntry(IDS_UNTITLED));
+    title += m_szModelPath[0] ? FileNameText(m_szModelPath) : QString::fromUtf8(LoadStringEntry(IDS_UNTITLED));
     setWindowTitle(title);
 }
 
@@ -278,8 +279,8 @@ void CNuvOutput::ShowOutputWindow(const WINDOWPLACEMENT* placement)
     bool maximise = false;
     if (m_bHidden) {
         // A maximised child stays maximised: the window that comes on top takes its state.
-        const QMdiSubWindow* top = area->activeSubWindow();
-        maximise = top && top->isMaximized();
+        const auto* top = qobject_cast<const CNuvChild*>(area->activeSubWindow());
+        maximise = top && (top->OverlapPlace().state & Qt::WindowMaximized);
         TakeMenuItem();
         UpdateTitle();
         area->addSubWindow(this);
@@ -291,8 +292,10 @@ void CNuvOutput::ShowOutputWindow(const WINDOWPLACEMENT* placement)
             PlaceInCascade(this);
         m_bPlaced = true;
     }
-    if (placement)
+    if (placement) {
         SetWindowPlacement(this, *placement);
+        SetOverlapPlace(*placement);
+    }
     if (maximise && !placement)
         showMaximized();
     else

@@ -1,6 +1,17 @@
 #include "platform/Placement.h"
 
 #include <QWidget>
+#include <algorithm>
+
+namespace {
+
+// The nearest position in [low, high - size], or `low` when it does not fit.
+int Onto(int position, int size, int low, int high)
+{
+    return std::max(low, std::min(position, high - size));
+}
+
+}  // namespace
 
 WINDOWPLACEMENT PlacementFromPlace(const WindowPlace& place)
 {
@@ -44,4 +55,19 @@ void SetWindowPlacement(QWidget* window, const WINDOWPLACEMENT& placement)
     if (place.normal.isValid() && !place.normal.isEmpty())
         window->setGeometry(place.normal);
     window->setWindowState(place.state);
+}
+
+QMargins FrameBorder(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect inside = window->geometry();
+    return QMargins(inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+                    frame.bottom() - inside.bottom());
+}
+
+QRect MovedInto(const QRect& rect, const QRect& bounds)
+{
+    return QRect(QPoint(Onto(rect.left(), rect.width(), bounds.left(), bounds.left() + bounds.width()),
+                        Onto(rect.top(), rect.height(), bounds.top(), bounds.top() + bounds.height())),
+                 rect.size());
 }

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "platform/FileNameText.h"
+
 namespace {
 QSettings& Store()
 {
@@ -34,6 +36,21 @@ QString Profile::GetString(const QString& section, const QString& key)
 void Profile::WriteString(const QString& section, const QString& key, const QString& value)
 {
     Store().setValue(Key(section, key), value);
+}
+
+QByteArray Profile::GetBytes(const QString& section, const QString& key)
+{
+    const QVariant value = Store().value(Key(section, key));
+    return value.typeId() == QMetaType::QByteArray ? value.toByteArray() : value.toString().toUtf8();
+}
+
+void Profile::WriteBytes(const QString& section, const QString& key, const QByteArray& value)
+{
+    const std::string_view bytes(value.constData(), static_cast<std::size_t>(value.size()));
+    if (IsUtf8(bytes))
+        Store().setValue(Key(section, key), FileNameText(bytes));
+    else
+        Store().setValue(Key(section, key), value);
 }
 
 void Profile::RemoveKey(const QString& section, const QString& key)

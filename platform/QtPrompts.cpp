@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPageSetupDialog>
 
+#include "platform/CCentredMessageBox.h"
 #include "platform/FontConversion.h"
 
 namespace {
@@ -75,7 +76,7 @@ QString QtFilterOf(const QStringList& pairs)
 
 int QtPrompts::MessageBox(QWidget* owner, const QString& text, const QString& caption, int style)
 {
-    QMessageBox box(IconOf(style), caption, text, QMessageBox::NoButton, owner);
+    CCentredMessageBox box(IconOf(style), caption, text, QMessageBox::NoButton, owner);
     const ButtonSet set = ButtonsOf(style);
     box.setStandardButtons(set.buttons);
     box.setDefaultButton((style & MB_DEFMASK) == MB_DEFBUTTON2 ? set.second : set.first);

@@ -48,6 +48,7 @@ enum CommandId : int {
     // Commands of this program's own, beyond the desktop's table.
     ID_RUN_NEXT_ERROR = 57700,
     ID_RUN_PREVIOUS_ERROR = 57701,
+    ID_WINDOW_TABBED = 57702,
     ID_SEARCH_GOTO_LINE = 57710,
     // Status-bar indicators.
     ID_INDICATOR_CAPS = 59137,

@@ -54,6 +54,7 @@ constexpr CommandInfo kCommands[] = {
     {ID_WINDOW_CLOSE_ALL, "Close &All", nullptr, "Close all open windows", -1},
     {ID_WINDOW_OUTPUT, "&Output Window", nullptr, "Bring the Output Window to screen", -1},
     {ID_WINDOW_ARRANGE, "Arrange &Icons\tShift+F3", "Shift+F3", "Arrange icons at the bottom of the window", -1},
+    {ID_WINDOW_TABBED, "Ta&bbed Windows", nullptr, "Show the windows as tabs, or as overlapping windows", -1},
     {ID_HELP_CONTENTS, "&Contents", nullptr, nullptr, -1},
     {ID_APP_ABOUT, "A&bout...", nullptr, "Display version number and copyright", 15},
     {ID_NEXT_PANE, nullptr, "Ctrl+N", nullptr, -1},
@@ -80,7 +81,8 @@ constexpr MenuEntry kRun[] = {{ID_RUN_ACTIVE},     {ID_RUN_PICK}, {ID_RUN_DEBUGG
                               {ID_RUN_NEXT_ERROR}, {ID_RUN_PREVIOUS_ERROR}};
 constexpr MenuEntry kOptions[] = {{ID_OPTIONS_ENVIRONMENT}, {ID_OPTIONS_FONTS}, {0}, {ID_OPTIONS_SAVE_SETTINGS}};
 constexpr MenuEntry kWindow[] = {{ID_WINDOW_CASCADE}, {ID_WINDOW_TILE},   {ID_WINDOW_CLOSE}, {ID_WINDOW_CLOSE_ALL},
-                                 {0},                 {ID_WINDOW_OUTPUT}, {0},               {ID_WINDOW_ARRANGE}};
+                                 {0},                 {ID_WINDOW_OUTPUT}, {0},               {ID_WINDOW_ARRANGE},
+                                 {ID_WINDOW_TABBED}};
 constexpr MenuEntry kHelp[] = {{ID_HELP_CONTENTS}, {ID_APP_ABOUT}};
 
 constexpr MenuInfo kMenuBar[] = {

@@ -94,6 +94,59 @@ void CNuvChild::NoteNormalGeometry()
         m_normalGeometry = geometry();
 }
 
+WindowPlace CNuvChild::OverlapPlace() const
+{
+    if (m_overlapPlace)
+        return *m_overlapPlace;
+    return {NormalGeometry(), windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)};
+}
+
+void CNuvChild::KeepOverlapPlace()
+{
+    if (!m_overlapPlace)
+        m_overlapPlace = OverlapPlace();
+}
+
+void CNuvChild::SetOverlapPlace(const WINDOWPLACEMENT& placement)
+{
+    if (ShowsTabs(this))
+        m_overlapPlace = PlaceFromPlacement(placement);
+}
+
+void CNuvChild::RestoreOverlapPlace()
+{
+    if (!m_overlapPlace)
+        return;
+    const WindowPlace place = *m_overlapPlace;
+    m_overlapPlace.reset();
+    // A window out of its area (the hidden output window) only forgets the
+    // place: it is placed when it is shown again.
+    if (!mdiArea() || isHidden())
+        return;
+    showNormal();
+    if (place.normal.isValid())
+        setGeometry(place.normal);
+    if (place.state & Qt::WindowMinimized)
+        showMinimized();
+    else if (place.state & Qt::WindowMaximized)
+        showMaximized();
+}
+
+// A window first shown among tabs keeps the place it is shown with: here,
+// before the area hears of the showing and maximises it as the active tab.
+void CNuvChild::setVisible(bool visible)
+{
+    if (visible && ShowsTabs(this))
+        KeepOverlapPlace();
+    QMdiSubWindow::setVisible(visible);
+}
+
+bool ShowsTabs(const QMdiSubWindow* window)
+{
+    const QMdiArea* area = window ? window->mdiArea() : nullptr;
+    return area && area->viewMode() == QMdiArea::TabbedView;
+}
+
 void CNuvChild::moveEvent(QMoveEvent* event)
 {
     NoteNormalGeometry();

@@ -1,9 +1,10 @@
 #include "shell/ChooseFileName.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <string>
 
+#include "platform/FileNameText.h"
 #include "platform/Prompts.h"
 #include "platform/TextLimits.h"
 #include "res/StringTable.h"
@@ -77,9 +78,9 @@ BOOL ChooseFileName(char* result, QWidget* owner, int kind)
     QString chosen;
     if (!Prompts().FileDialog(request, &chosen) || chosen.isEmpty())
         return FALSE;
-    const QByteArray path = QFile::encodeName(WithDefaultExtension(chosen, info.save));
-    if (!CopyWhole(result, MAX_PATH, path.constData())) {
-        MessageFromTable(info.save ? IDS_CANNOT_WRITE : IDS_CANNOT_OPEN, MB_ICONHAND, {path.constData()});
+    const std::string path = FileNameBytes(WithDefaultExtension(chosen, info.save));
+    if (!CopyWhole(result, MAX_PATH, path.c_str())) {
+        MessageFromTable(info.save ? IDS_CANNOT_WRITE : IDS_CANNOT_OPEN, MB_ICONHAND, {path.c_str()});
         return FALSE;
     }
     return TRUE;

@@ -54,6 +54,11 @@ std::string ShortenedPath(const std::string& path, std::size_t excess)
 
 std::string FormatBounded(const char* format, std::initializer_list<FormatArg> args, std::size_t capacity)
 {
+    return FormatBounded(format, std::span<const FormatArg>(args.begin(), args.size()), capacity);
+}
+
+std::string FormatBounded(const char* format, std::span<const FormatArg> args, std::size_t capacity)
+{
     std::vector<std::string> texts;
     for (const FormatArg& arg : args)
         texts.push_back(ArgText(&arg));

@@ -5,6 +5,7 @@
 // never overruns the buffer nor cuts a multi-byte character in two.
 #include <cstddef>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 inline constexpr std::size_t kMessageBufferSize = 252;
@@ -21,4 +22,6 @@ struct FormatArg {
 // Formats `format` with `args` in order; the result holds at most
 // `capacity` - 1 bytes.
 std::string FormatBounded(const char* format, std::initializer_list<FormatArg> args,
+                          std::size_t capacity = kMessageBufferSize);
+std::string FormatBounded(const char* format, std::span<const FormatArg> args,
                           std::size_t capacity = kMessageBufferSize);

@@ -68,7 +68,7 @@ struct Program {
             file.write(loop);
         file.close();
         app = std::make_unique<CNuvApp>();
-        if (!app->InitInstance({QString::fromStdString(model)}))
+        if (!app->InitInstance({model}))
             app.reset();
     }
     ~Program()

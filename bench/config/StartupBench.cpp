@@ -11,6 +11,8 @@
 #include <benchmark/benchmark.h>
 #include <ctime>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/CMainFrame.h"
 #include "app/CNuvApp.h"
@@ -44,7 +46,10 @@ QString Directory(const char* name, int size, bool workspace)
     if (workspace) {
         QDir::setCurrent(path);
         CNuvApp app;
-        app.InitInstance(models);
+        std::vector<std::string> names;
+        for (const QString& model : models)
+            names.push_back(model.toStdString());
+        app.InitInstance(names);
         app.Frame()->m_bSaveSettings = TRUE;
         app.Frame()->close();
         app.ExitInstance();
@@ -92,7 +97,7 @@ private:
 // One start: the program comes up, restores what the directory holds, and
 // everything is painted. The counters frame_ms and frame_cpu_ms are when the
 // main window itself was first painted.
-void Start(benchmark::State& state, const QString& directory, const QStringList& arguments = {})
+void Start(benchmark::State& state, const QString& directory, const std::vector<std::string>& arguments = {})
 {
     QDir::setCurrent(directory);
     double frameMs = 0;
@@ -141,9 +146,9 @@ BENCHMARK(BM_StartWithTenLargestModels)->Unit(benchmark::kMillisecond);
 void BM_StartWithTenFilesNamed(benchmark::State& state)
 {
     static const QString directory = Directory("named", 8000, false);
-    QStringList names;
+    std::vector<std::string> names;
     for (int i = 0; i < 10; ++i)
-        names << QString("model%1.nuv").arg(i);
+        names.push_back("model" + std::to_string(i) + ".nuv");
     Start(state, directory, names);
 }
 BENCHMARK(BM_StartWithTenFilesNamed)->Unit(benchmark::kMillisecond);

@@ -1,57 +1,75 @@
-// Fuzzes the splitting of the command line into model paths: any bytes up to the first zero
-// byte are the command line, the bytes after it (up to the next) the current directory.
-// The names are exactly the runs of printable, non-blank bytes of the command line, in order;
-// each gets ".nuv" when it has no '.', and the directory in front when it has no '/'.
+// Fuzzes the model paths of the command line's arguments. The input's pieces between zero
+// bytes are the arguments; with two pieces or more the last one is the current directory,
+// else the directory is /home/modeller/models.
+// Each non-empty argument gives one path; a path is absolute and tidy (no empty, "." or ".."
+// segment) whenever a directory is known or the argument is absolute, and then a plain name
+// (no '/', no '.') keeps its bytes and gets ".nuv" as its last segment.
 #include "FuzzCheck.h"
 
 #include "editor/CCommandLine.h"
 
+#include <algorithm>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
-bool NamePart(unsigned char c)
+std::vector<std::string> Pieces(const std::string& input)
 {
-    const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    return !blank && ((c >= 0x20 && c < 0x7F) || c >= 0x80);
+    std::vector<std::string> pieces;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t zero = input.find('\0', from);
+        pieces.push_back(input.substr(from, zero == std::string::npos ? std::string::npos : zero - from));
+        if (zero == std::string::npos)
+            return pieces;
+        from = zero + 1;
+    }
 }
 
-std::vector<std::string> Expected(std::string_view line, std::string directory)
+bool Tidy(const std::string& path)
 {
-    if (directory.empty() || directory.back() != '/')
-        directory += '/';
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < line.size();) {
-        if (!NamePart(static_cast<unsigned char>(line[i]))) {
-            ++i;
-            continue;
-        }
-        std::size_t end = i;
-        while (end < line.size() && NamePart(static_cast<unsigned char>(line[end])))
-            ++end;
-        std::string name(line.substr(i, end - i));
-        if (name.find('.') == std::string::npos)
-            name += ".nuv";
-        names.push_back(name.find('/') == std::string::npos ? directory + name : name);
-        i = end;
+    if (path.empty() || path.front() != '/')
+        return false;
+    if (path == "/")
+        return true;
+    std::size_t from = 1;
+    for (;;) {
+        const std::size_t slash = path.find('/', from);
+        const std::string segment = path.substr(from, slash == std::string::npos ? std::string::npos : slash - from);
+        if (segment.empty() || segment == "." || segment == "..")
+            return false;
+        if (slash == std::string::npos)
+            return true;
+        from = slash + 1;
     }
-    return names;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {
-    const std::string input(reinterpret_cast<const char *>(data), size);
-    const std::string line = input.substr(0, input.find('\0'));
+    std::vector<std::string> arguments = Pieces(std::string(reinterpret_cast<const char *>(data), size));
     std::string directory = "/home/modeller/models";
-    if (line.size() < input.size()) {
-        const std::string rest = input.substr(line.size() + 1);
-        directory = rest.substr(0, rest.find('\0'));
+    if (arguments.size() > 1) {
+        directory = arguments.back();
+        arguments.pop_back();
     }
-    const std::vector<std::string> names = CCommandLine::Names(line.c_str(), directory);
-    FuzzRequire(names == Expected(line, directory), "the names are the printable runs of the command line");
+    const std::vector<std::string> names = CCommandLine::Names(arguments, directory);
+    std::vector<std::string> given;
+    std::copy_if(arguments.begin(), arguments.end(), std::back_inserter(given),
+                 [](const std::string& argument) { return !argument.empty(); });
+    FuzzRequire(names.size() == given.size(), "one path per non-empty argument");
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& argument = given[i];
+        if (!directory.empty() || argument.front() == '/')
+            FuzzRequire(Tidy(names[i]), "an absolute, tidy path");
+        else
+            FuzzRequire(names[i] == argument + (argument.find('.') == std::string::npos ? ".nuv" : ""),
+                        "without a directory a relative name stays as given");
+        const bool plain = argument.find_first_of("/.") == std::string::npos;
+        if (plain && !directory.empty())
+            FuzzRequire(names[i].ends_with("/" + argument + ".nuv"), "a plain name keeps its bytes and gets .nuv");
+    }
     return 0;
 }

@@ -83,7 +83,7 @@ TEST(MainFrame, MenuBarHasEveryItemInOrder)
          "Pre&vious Error\tShift+F8"},
         {"&Environment...", "&Fonts...", "-", "&Save Settings on Exit"},
         {"&Cascade\tShift+F5", "&Tile\tShift+F4", "C&lose\tCtrl+F4", "Close &All", "-", "&Output Window", "-",
-         "Arrange &Icons\tShift+F3"},
+         "Arrange &Icons\tShift+F3", "Ta&bbed Windows"},
         {"&Contents", "A&bout..."},
     };
     const QList<QAction*> menus = frame.menuBar()->actions();
@@ -281,6 +281,42 @@ TEST(MainFrame, HelpFileDocumentsEveryCommand)
     }
     CHelpViewer viewer(nullptr);
     EXPECT_TRUE(viewer.ShownText().contains("Run Active"));
+}
+
+// After a link the keys and the buttons go back, forward and to the contents.
+TEST(MainFrame, HelpViewerGoesBackForwardAndToTheContents)
+{
+    CHelpViewer viewer(nullptr);
+    viewer.setAttribute(Qt::WA_DeleteOnClose, false);
+    viewer.show();
+    viewer.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
+    const auto section = [&viewer] { return viewer.Source().fragment(); };
+    const auto keys = [&viewer](Qt::Key key) {
+        QTest::keyClick(&viewer, key, Qt::AltModifier);
+        return viewer.Source().fragment();
+    };
+    EXPECT_EQ(section(), "contents");
+    EXPECT_FALSE(viewer.BackAction()->isEnabled());
+    EXPECT_FALSE(viewer.ForwardAction()->isEnabled());
+
+    viewer.FollowLink("#file");
+    viewer.FollowLink("#recovery");
+    ASSERT_EQ(section(), "recovery");
+    EXPECT_TRUE(viewer.ShownText().contains("Open"));
+    EXPECT_EQ(keys(Qt::Key_Left), "file");
+    EXPECT_EQ(keys(Qt::Key_Left), "contents");
+    EXPECT_FALSE(viewer.BackAction()->isEnabled());
+    EXPECT_EQ(keys(Qt::Key_Right), "file");
+    EXPECT_EQ(keys(Qt::Key_Home), "contents");
+    EXPECT_FALSE(viewer.ForwardAction()->isEnabled()) << "a new place ends the way forward";
+    viewer.BackAction()->trigger();
+    EXPECT_EQ(section(), "file");
+    viewer.ForwardAction()->trigger();
+    EXPECT_EQ(section(), "contents");
+    viewer.FollowLink("#keys");
+    viewer.ContentsAction()->trigger();
+    EXPECT_EQ(section(), "contents");
 }
 
 TEST(MainFrame, ExitClosesThroughTheCloseAllRoutine)

@@ -37,6 +37,12 @@ UiState Output(int lines)
     return s;
 }
 
+UiState Tabbed(UiState s)
+{
+    s.tabbedWindows = true;
+    return s;
+}
+
 UiState Busy(UiState s)
 {
     s.busy = true;
@@ -118,6 +124,13 @@ TEST(UpdateRules, EnableEachCommandByState)
         {"busy: Environment", Busy(NoChild()), ID_OPTIONS_ENVIRONMENT, false},
         {"busy: Terminate", Busy(NoChild()), ID_RUN_TERMINATE, true},
         {"busy: Fonts", Busy(NoChild()), ID_OPTIONS_FONTS, true},
+        // Tabs shown: nothing to arrange.
+        {"tabs: Cascade", Tabbed(Editor(false)), ID_WINDOW_CASCADE, false},
+        {"tabs: Tile", Tabbed(Editor(false)), ID_WINDOW_TILE, false},
+        {"tabs: Arrange Icons", Tabbed(Editor(false)), ID_WINDOW_ARRANGE, false},
+        {"tabs: Close", Tabbed(Editor(false)), ID_WINDOW_CLOSE, true},
+        {"tabs: Tabbed Windows", Tabbed(NoChild()), ID_WINDOW_TABBED, true},
+        {"overlapping: Tabbed Windows", NoChild(), ID_WINDOW_TABBED, true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(UpdateRule(c.id, c.state).enabled, c.enabled) << c.what;

@@ -260,6 +260,31 @@ TEST_F(ConfigFileTest, PlacementsOutsideTheScreensComeOntoThePrimaryOne)
     EXPECT_FALSE(HasPlace(PlacedOnBounds(Placement(1, 0, 0, 0, 0), screens))) << "no place stays no place";
 }
 
+// The main frame lies wholly on one screen, its border included: where it
+// overlaps most, moved on and made smaller only where it must be.
+TEST_F(ConfigFileTest, TheFrameComesWhollyOntoOneScreenWithItsBorder)
+{
+    const QList<QRect> screens = {QRect(0, 0, 800, 600), QRect(800, 0, 1280, 1024)};
+    const QMargins border(1, 20, 1, 5);
+    const struct {
+        const char* name;
+        QRect in;
+        QRect out;
+    } cases[] = {
+        {"on the first", QRect(1, 20, 798, 575), QRect(1, 20, 798, 575)},
+        {"on the second", QRect(900, 100, 900, 640), QRect(900, 100, 900, 640)},
+        {"off the right and bottom of the first", QRect(100, 100, 760, 540), QRect(39, 55, 760, 540)},
+        {"larger than the first", QRect(40, 40, 1200, 900), QRect(1, 20, 798, 575)},
+        {"mostly on the second", QRect(700, 10, 600, 400), QRect(801, 20, 600, 400)},
+        {"on none", QRect(-3000, 5000, 300, 200), QRect(1, 395, 300, 200)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FittedOnScreens(c.in, border, screens), c.out) << c.name;
+    // The first start: centred at its size where it fits, else smaller.
+    EXPECT_EQ(CentredOnScreen(QSize(400, 300), border, screens[0]), QRect(200, 157, 400, 300));
+    EXPECT_EQ(CentredOnScreen(QSize(900, 640), border, screens[0]), QRect(1, 20, 798, 575));
+}
+
 // The first failure ends all further work on the object: a full disk or a
 // buffer that cannot be had stops the records, and the status names it. The
 // records reach the disk only at Commit, whole: until then, and after any

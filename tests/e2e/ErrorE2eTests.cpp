@@ -53,7 +53,7 @@ protected:
 
 TEST_F(ErrorE2e, NextAndPreviousErrorWalkTheErrorLines)
 {
-    Start({QString::fromStdString(ModelWithErrorLines())});
+    Start({ModelWithErrorLines()});
     CNuvEdit* source = ActiveEditor();
     ASSERT_NE(source, nullptr);
     EXPECT_FALSE(Enabled(ID_RUN_NEXT_ERROR)) << "no output yet";
@@ -103,7 +103,7 @@ TEST_F(ErrorE2e, EnterAndDoubleClickInTheOutputOpenTheNamedFile)
 {
     WriteModel("table.inc", "t = 1;\nt = t / 0;\n");
     const std::string main = WriteModel("main.nuv", "print \"one\\n\";\n#include \"table.inc\"\n");
-    Start({QString::fromStdString(main)});
+    Start({main});
     CNuvEdit* mainWindow = ActiveEditor();
     ASSERT_NE(mainWindow, nullptr);
     mainWindow->showMaximized();

@@ -36,11 +36,11 @@ FrameFixture::~FrameFixture()
     theDllList.clear();
 }
 
-void FrameFixture::Start(const QStringList& arguments)
+void FrameFixture::Start(const std::vector<std::string>& models)
 {
     app.reset();
     app = std::make_unique<CNuvApp>();
-    ASSERT_TRUE(app->InitInstance(arguments));
+    ASSERT_TRUE(app->InitInstance(models));
     ASSERT_NE(app->Frame(), nullptr);
 }
 

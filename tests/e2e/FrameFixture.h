@@ -25,9 +25,9 @@ protected:
     FrameFixture();
     ~FrameFixture() override;
 
-    // Starts the program with `arguments` as its command line; a program
-    // started before is ended first.
-    void Start(const QStringList& arguments = {});
+    // Starts the program with `models` as the command line's models; a
+    // program started before is ended first.
+    void Start(const std::vector<std::string>& models = {});
     std::string WriteModel(const char* name, const char* text);
     QString ReadFile(const std::string& path) const;
 

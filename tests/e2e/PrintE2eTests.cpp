@@ -107,7 +107,7 @@ TEST_F(PrintE2e, AModelPrintsOnPagesAsLaidOut)
     for (int n = 1; n <= numbered; ++n)
         text += QString("line %1\n").arg(n, 3, 10, QChar('0'));
     const std::string model = WriteModel("three.nuv", text.toUtf8().constData());
-    Start({QString::fromStdString(model)});
+    Start({model});
     ASSERT_NE(ActiveEditor(), nullptr);
     PrintToPdf();
 
@@ -150,7 +150,7 @@ TEST_F(PrintE2e, AModelPrintsOnPagesAsLaidOut)
 TEST_F(PrintE2e, WhileAJobRunsNothingElseStarts)
 {
     const std::string model = WriteModel("m.nuv", "print 1;\nprint 2;\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     PrintToPdf();
     const int windows = static_cast<int>(Frame().MdiArea()->subWindowList().size());
     bool ran = false;
@@ -176,7 +176,7 @@ TEST_F(PrintE2e, WhileAJobRunsNothingElseStarts)
 TEST_F(PrintE2e, WithoutAPrinterPrintAndPrinterSetupSaySo)
 {
     const std::string model = WriteModel("m.nuv", "print 1;\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     CDefaultPrinter::SetPrinterFactory([] { return std::unique_ptr<QPrinter>(); });
 
     prompts.ExpectMessageBox(IDOK);
@@ -208,7 +208,7 @@ TEST_F(PrintE2e, PrinterSetupChoicesHoldForTheJobsThatFollow)
     const QString name = folder.mid(dir.path().size() + 1) + "/model.nuv";
     const std::string model = WriteModel(name.toUtf8().constData(), QString(200, 'x').toUtf8().constData());
     ASSERT_EQ(model.size(), 142u);
-    Start({QString::fromStdString(model)});
+    Start({model});
     PrintToPdf();
 
     // Each print: the page's size, its title, the first row of the long line.

@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsSet("NUV_TEST_PATIENCE_MS"))
         CTerminationSignals::SetPatienceForTests(qEnvironmentVariableIntValue("NUV_TEST_PATIENCE_MS"));
     CNuvApp app;
-    const QStringList models = QApplication::arguments().mid(1);
+    const std::vector<std::string> models(argv + 1, argv + argc);
     if (!app.InitInstance(models))
         return 1;
     CMainFrame& frame = *app.Frame();

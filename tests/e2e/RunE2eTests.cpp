@@ -31,7 +31,7 @@ TEST_F(RunE2e, AModelOpenedFromTheCommandLineRunsWithCtrlR)
 {
     const std::string model =
         WriteModel("hello.nuv", "print \"Hello\\n\";\nsleep 30;\nfor (n = 1; n <= 3; n++) { print n, \" \", n * n, \"\\n\"; }\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     CNuvEdit* editor = ActiveEditor();
     ASSERT_NE(editor, nullptr) << "the command-line file is shown in an editor";
     EXPECT_EQ(std::string(editor->m_szFileName), model);
@@ -114,7 +114,7 @@ TEST_F(RunE2e, TheRunOutcomeDecidesWhetherGotoErrorIsAvailable)
 TEST_F(RunE2e, ExitDuringARunAsksAndYesClosesTheProgramAfterTheRun)
 {
     const std::string model = WriteModel("loop.nuv", kLoop);
-    Start({QString::fromStdString(model)});
+    Start({model});
     const QString settingsFile = QDir(Frame().m_startDirectory).filePath("_nuv_.cfg");
     QFile file(settingsFile);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -154,7 +154,7 @@ TEST_F(RunE2e, ExitDuringARunAsksAndYesClosesTheProgramAfterTheRun)
 TEST_F(RunE2e, TerminateFromTheToolBarAsksAndOnlyYesStopsTheRun)
 {
     const std::string model = WriteModel("loop.nuv", kLoop);
-    Start({QString::fromStdString(model)});
+    Start({model});
     prompts.ExpectMessageBox(IDNO);
     prompts.ExpectMessageBox(IDYES);
     BOOL runningAfterNo = FALSE;
@@ -189,7 +189,7 @@ TEST_F(RunE2e, TerminateFromTheToolBarAsksAndOnlyYesStopsTheRun)
 TEST_F(RunE2e, RunCommandsAreDisabledWhileAModelRuns)
 {
     const std::string model = WriteModel("short.nuv", "sleep 60;\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     const struct {
         int id;
         bool before;
@@ -227,7 +227,7 @@ TEST_F(RunE2e, RunCommandsAreDisabledWhileAModelRuns)
 TEST_F(RunE2e, DisabledCommandsDoNothingFromTheKeyboard)
 {
     const std::string model = WriteModel("keys.nuv", "print \"ran\\n\";\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     Frame().OnCommand(ID_RUN_ACTIVE);
     ASSERT_EQ(OutputLines(), std::vector<std::string>{"ran"});
 

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
+#include <QMenu>
 
 #include <optional>
 
@@ -34,7 +35,7 @@ TEST_F(WindowE2e, CloseAllAsksForChangedEditorsAndHidesTheOutputWindow)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string model = WriteModel("model.nuv", text);
-        Start({QString::fromStdString(model)});
+        Start({model});
         Frame().OnCommand(ID_RUN_ACTIVE);
         ASSERT_NE(Output(), nullptr);
         ASSERT_FALSE(Output()->m_bHidden) << "the run showed the output window";
@@ -122,7 +123,7 @@ TEST_F(WindowE2e, ExitRemovesTheWorkspaceFileUnlessSettingsAreSaved)
 TEST_F(WindowE2e, ExitWhoseSaveFailsKeepsTheProgram)
 {
     const std::string model = WriteModel("keep.nuv", "print 1;\n");
-    Start({QString::fromStdString(model)});
+    Start({model});
     CNuvEdit* editor = ActiveEditor();
     ASSERT_NE(editor, nullptr);
     editor->Edit().ReplaceSel("typed ");
@@ -138,4 +139,35 @@ TEST_F(WindowE2e, ExitWhoseSaveFailsKeepsTheProgram)
     EXPECT_TRUE(editor->Edit().GetText().startsWith("typed "));
     EXPECT_EQ(ReadFile(model), "print 1;\n");
     EXPECT_NE(Output(), nullptr) << "the output window object stays";
+}
+
+// The Window menu lists the open windows in the order they were opened: a
+// check mark before the active one and nothing before the others; choosing
+// an entry activates its window, a minimised one restored.
+TEST_F(WindowE2e, TheWindowMenuMarksOnlyTheActiveWindow)
+{
+    const std::string a = WriteModel("a.nuv", "1\n");
+    const std::string b = WriteModel("b.nuv", "2\n");
+    Start({a, b});
+    auto* first = static_cast<CNuvEdit*>(Frame().FindEditorWindow(a.c_str()));
+    ASSERT_NE(first, nullptr);
+    first->showMinimized();
+    QMenu* menu = Frame().WindowMenu();
+    const auto entries = [menu] {
+        emit menu->aboutToShow();
+        QStringList shown;
+        const QList<QAction*> actions = menu->actions();
+        for (qsizetype i = actions.size() - 1; i >= 0 && !actions[i]->isSeparator(); --i)
+            shown.prepend((actions[i]->isCheckable() ? (actions[i]->isChecked() ? "[x] " : "[ ] ") : "") +
+                          actions[i]->text());
+        return shown;
+    };
+    Frame().MdiArea()->setActiveSubWindow(Frame().FindEditorWindow(b.c_str()));
+    EXPECT_EQ(entries(), QStringList({"&1 " + QString::fromStdString(a), "[x] &2 " + QString::fromStdString(b)}));
+
+    emit menu->aboutToShow();
+    menu->actions().at(menu->actions().size() - 2)->trigger();
+    EXPECT_EQ(Frame().ActiveChild(), first);
+    EXPECT_FALSE(first->isMinimized());
+    EXPECT_EQ(entries(), QStringList({"[x] &1 " + QString::fromStdString(a), "&2 " + QString::fromStdString(b)}));
 }

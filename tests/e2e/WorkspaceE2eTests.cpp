@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QToolBar>
@@ -14,6 +16,7 @@
 #include "app/CFrameStatusBar.h"
 #include "app/CMainFrame.h"
 #include "config/CConfigFile.h"
+#include "config/CFrameOnScreen.h"
 #include "config/CWorkspaceReader.h"
 #include "editor/CNuvEdit.h"
 #include "output/CNuvOutput.h"
@@ -154,7 +157,7 @@ TEST_F(WorkspaceE2e, TheWorkspaceComesBackAsItWasLeft)
     const std::string a = WriteModel("café.nuv", "x = 1;\nprint \"é€😀\", x;\n");
     const std::string b = WriteModel("b.nuv", "line 0\nline 1\nline 2\n");
     const std::string c = WriteModel("c.nuv", "one\ntwo\n");
-    Start({QString::fromStdString(a), QString::fromStdString(b), QString::fromStdString(c)});
+    Start({a, b, c});
     ASSERT_FALSE(Frame().m_bSaveSettings) << "no workspace file at the first start";
     SaveSettingsOn();
     Frame().setGeometry(30, 40, 700, 560);
@@ -255,7 +258,7 @@ TEST_F(WorkspaceE2e, ACancelledExitLeavesTheWorkspaceFileAsItWas)
         const std::string first = WriteModel("first.nuv", "1\n");
         const std::string second = WriteModel("sub/second.nuv", "2\n");
         const std::string third = WriteModel("third.nuv", "3\n");
-        Start({QString::fromStdString(first), QString::fromStdString(second), QString::fromStdString(third)});
+        Start({first, second, third});
         SaveSettingsOn();
         for (const std::string& path : {first, second, third})
             Editor(path)->Edit().ReplaceSel("typed ");
@@ -297,7 +300,7 @@ TEST_F(WorkspaceE2e, OnlySavedOrUnchangedEditorsAreRecorded)
     const std::string kept = WriteModel("kept.nuv", "kept\n");
     const std::string declined = WriteModel("declined.nuv", "declined\n");
     const std::string saved = WriteModel("saved.nuv", "saved\n");
-    Start({QString::fromStdString(kept), QString::fromStdString(declined), QString::fromStdString(saved)});
+    Start({kept, declined, saved});
     Frame().OnCommand(ID_FILE_NEW);
     SaveSettingsOn();
     Editor(declined)->Edit().ReplaceSel("lost ");
@@ -380,7 +383,7 @@ TEST_F(WorkspaceE2e, FilesThatAreNotOursInThePlaceOfTheWorkspace)
         linkTo(real);
         WriteWorkspace([](CConfigFile& w) { w.WriteToolBarRecord(FALSE); });
         const QByteArray saved = Bytes(real);
-        Start({QString::fromStdString(WriteModel("m.nuv", "1\n"))});
+        Start({WriteModel("m.nuv", "1\n")});
         EXPECT_EQ(EntryType(), 0u) << "the link went";
         EXPECT_EQ(Bytes(real), saved);
         Exit();
@@ -437,6 +440,45 @@ TEST_F(WorkspaceE2e, CloseAllLeavesTheWorkspaceFileAlone)
     EXPECT_EQ(ReadFile(ConfigPath().toStdString()).toLatin1(), before);
 }
 
+// On a screen smaller than the frame's default size, or than the screen a
+// workspace was written on, the frame starts wholly on the screen's available
+// area, border included; a place that is on the screen stays as it was.
+TEST_F(WorkspaceE2e, TheFrameStartsWhollyOnTheScreen)
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_LT(available.width(), 900 + 16) << "the test needs a screen narrower than the default frame";
+    const struct {
+        const char* name;
+        QRect saved;     // empty: no workspace file
+        QRect expected;  // empty: anywhere wholly on the screen
+    } cases[] = {
+        {"first start", QRect(), QRect()},
+        {"from a larger screen", QRect(40, 40, 1200, 900), QRect()},
+        {"hanging off the right", QRect(available.right() - 100, 100, 400, 300),
+         QRect(available.right() + 1 - CFrameOnScreen::kEstimatedBorder.right() - 400, 100, 400, 300)},
+        {"on the screen", QRect(30, 40, 700, 560), QRect(30, 40, 700, 560)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(ConfigPath());
+        if (!c.saved.isEmpty())
+            WriteWorkspace([&](CConfigFile& w) {
+                w.WriteFrameRecord(Placement(1, c.saved.x(), c.saved.y(), c.saved.width(), c.saved.height()),
+                                   ChosenFont());
+            });
+        Start();
+        const QRect placed = Frame().geometry();
+        EXPECT_TRUE(available.contains(placed.marginsAdded(CFrameOnScreen::kEstimatedBorder))) << placed.x() << ","
+            << placed.y() << " " << placed.width() << "x" << placed.height();
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(placed, c.expected);
+        }
+        if (c.saved.isEmpty()) {
+            EXPECT_EQ(placed.height(), 640) << "the default height, which fits";
+        }
+    }
+}
+
 // What a start restores from a given file, and what it does not.
 TEST_F(WorkspaceE2e, StartUpRestoresWhatTheFileAllows)
 {
@@ -457,7 +499,7 @@ TEST_F(WorkspaceE2e, StartUpRestoresWhatTheFileAllows)
     struct Case {
         const char* name;
         std::function<void(CConfigFile&)> records;
-        QStringList arguments;
+        std::vector<std::string> arguments;
         int editorAllocations = -1;
         std::vector<QString> messages;
         std::vector<std::string> stack;
@@ -529,7 +571,7 @@ TEST_F(WorkspaceE2e, ADamagedFileIsIgnoredSilently)
 TEST_F(WorkspaceE2e, TheSessionEndingDuringARunRestoresOneOutputWindow)
 {
     const std::string model = WriteModel("loop.nuv", kLoop);
-    Start({QString::fromStdString(model)});
+    Start({model});
     SaveSettingsOn();
     prompts.ExpectMessageBox(IDYES);
     BOOL closedDuringRun = TRUE;

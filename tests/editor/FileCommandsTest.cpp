@@ -112,7 +112,7 @@ TEST_F(FileCommandsTest, CommandLine)
     const std::string longName(300, 'n');
     prompts->ExpectMessageBox(IDOK);  // missing.nuv
     prompts->ExpectMessageBox(IDOK);  // the name too long for the buffers
-    CFileCommands::OpenCommandLineFiles(QStringList{"one", "missing", "two", QString::fromStdString(longName)});
+    CFileCommands::OpenCommandLineFiles({"one", "missing", "two", longName});
     FlushDeletes();
     ASSERT_EQ(WindowCount(), 2);
     ASSERT_NE(Active(), nullptr);
@@ -123,7 +123,7 @@ TEST_F(FileCommandsTest, CommandLine)
     // No already-loaded check; a window that cannot be made stops the rest.
     CNuvEdit::FailAllocationsAfterForTests(1);
     prompts->ExpectMessageBox(IDOK);
-    CFileCommands::OpenCommandLineFiles("one one two");
+    CFileCommands::OpenCommandLineFiles({"one", "one", "two"});
     EXPECT_EQ(WindowCount(), 3);
     EXPECT_EQ(prompts->Last().text, "Not enough memory to load all the files.");
     EXPECT_EQ(prompts->Last().style, MB_ICONEXCLAMATION);

@@ -4,7 +4,11 @@
 #include "editor/CCommandLine.h"
 #include "editor/CRecentFileList.h"
 #include "editor/FileNames.h"
+#include "platform/FileNameText.h"
 #include "platform/Profile.h"
+
+#include <QFile>
+#include <QSettings>
 
 namespace {
 
@@ -29,31 +33,47 @@ TEST(FileNames, OpenFileNamesCompareExactly)
     EXPECT_FALSE(SameFileName(nullptr, "/m/a.nuv"));
 }
 
+// A name reads as UTF-8 when it is, else every byte is one Latin-1 character;
+// nothing is dropped or replaced, whatever the locale.
+TEST(FileNames, NamesReadAsUtf8ElseLatin1)
+{
+    const std::vector<std::pair<std::string, QString>> cases = {
+        {"/m/caf\xC3\xA9.nuv", QString::fromUtf8("/m/caf\u00E9.nuv")},
+        {"/m/caf\xE9.nuv", QString::fromUtf8("/m/caf\u00E9.nuv")},
+        {"\xF0\x9F\x98\x80", QString::fromUtf8("\U0001F600")},
+        {"\xEF\xBB\xBF" "bom", QChar(0xFEFF) + QString("bom")},  // a mark at the start is part of the name
+        {"cut \xC3", QString::fromUtf8("cut \u00C3")},                   // a sequence cut off at the end
+        {"\xED\xA0\x80", QString::fromUtf8("\u00ED\u00A0\u0080")},     // a surrogate is no UTF-8
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(FileNameText(bytes), text) << bytes;
+}
+
+// One argument is one name, byte for byte: blanks, control characters and
+// bytes that are not UTF-8 belong to it.
 TEST(CommandLine, Names)
 {
     struct Case {
         const char* name;
-        const char* line;
+        std::vector<std::string> arguments;
         std::vector<std::string> paths;
     };
     const std::vector<Case> cases = {
-        {"one word", "demo", {"/cur/demo.nuv"}},
-        {"case is kept", "DEMO", {"/cur/DEMO.nuv"}},
-        {"several blanks", "a   b\tc", {"/cur/a.nuv", "/cur/b.nuv", "/cur/c.nuv"}},
-        {"blanks at the end open nothing more", "a    \t\r\n", {"/cur/a.nuv"}},
-        {"only blanks", "   ", {}},
-        {"empty", "", {}},
-        {"with a path", "/work/DEMO", {"/work/DEMO.nuv"}},
-        {"relative path", "sub/x.nuv", {"sub/x.nuv"}},
-        {"dot in a directory name", "a.b/model", {"a.b/model"}},
-        {"extension kept", "m.txt", {"/cur/m.txt"}},
-        {"control character ends the name", "ab\x01" "cd", {"/cur/ab.nuv", "/cur/cd.nuv"}},
-        {"control character alone", "\x02", {}},
-        {"utf-8 letters belong to the name", "mod\xC3\xA8le", {"/cur/mod\xC3\xA8le.nuv"}},
+        {"one word, case kept", {"DEMO"}, {"/cur/DEMO.nuv"}},
+        {"a blank belongs to the name", {"my model.nuv", " lead"}, {"/cur/my model.nuv", "/cur/ lead.nuv"}},
+        {"control characters too", {"ab\x01" "cd"}, {"/cur/ab\x01" "cd.nuv"}},
+        {"bytes that are not UTF-8", {"caf\xE9"}, {"/cur/caf\xE9.nuv"}},
+        {"empty arguments name nothing", {"", "a", ""}, {"/cur/a.nuv"}},
+        {"with a path", {"/work/DEMO"}, {"/work/DEMO.nuv"}},
+        {"a folder before a dash", {"./-x.nuv"}, {"/cur/-x.nuv"}},
+        {"relative paths tidied", {"../up.nuv", "sub//./x.nuv"}, {"/up.nuv", "/cur/sub/x.nuv"}},
+        {"dot in a directory name", {"a.b/model"}, {"/cur/a.b/model"}},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(CCommandLine::Names(c.line, "/cur"), c.paths) << c.name;
-    EXPECT_EQ(CCommandLine::Names("m", "/"), std::vector<std::string>{"/m.nuv"});
+        EXPECT_EQ(CCommandLine::Names(c.arguments, "/cur"), c.paths) << c.name;
+    EXPECT_EQ(CCommandLine::Names({"m"}, "/"), std::vector<std::string>{"/m.nuv"});
+    // The current directory unknown: relative names stay relative.
+    EXPECT_EQ(CCommandLine::Names({"m", "/a/b"}, ""), (std::vector<std::string>{"m.nuv", "/a/b.nuv"}));
 }
 
 using Entries = std::array<std::string, 4>;
@@ -99,15 +119,23 @@ TEST(RecentFileList, AddAndMoveToTop)
     }
 }
 
+// Names whose bytes are not UTF-8 come back byte for byte; UTF-8 names stay
+// plain text in the profile, as before.
 TEST(RecentFileList, ProfileKeepsEntriesUpToTheFirstEmptyOne)
 {
     for (int i = 1; i <= 4; ++i)
         Profile::RemoveKey("Recent File List", QString("File%1").arg(i));
-    CRecentFileList list = ListOf({"/m/a.nuv", "/m/b c.nuv", "", ""});
+    CRecentFileList list = ListOf({"/m/a.nuv", "/m/b c.nuv", "/m/caf\xE9.nuv", ""});
     list.Write();
     EXPECT_EQ(Profile::GetString("Recent File List", "File1"), "/m/a.nuv");
     EXPECT_EQ(Profile::GetString("Recent File List", "File2"), "/m/b c.nuv");
-    EXPECT_EQ(Profile::GetString("Recent File List", "File3"), "");
+    EXPECT_EQ(Profile::GetString("Recent File List", "File4"), "");
+    Profile::Flush();
+    QFile stored(QSettings(QSettings::IniFormat, QSettings::UserScope, "nuv", "nuv").fileName());
+    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
+    const QByteArray ini = stored.readAll();
+    EXPECT_TRUE(ini.contains("File2=/m/b c.nuv")) << ini.constData();
+    EXPECT_TRUE(ini.contains("File3=@ByteArray(/m/caf\\xe9.nuv)")) << ini.constData();
 
     CRecentFileList read;
     read.Read();

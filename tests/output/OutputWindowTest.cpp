@@ -76,12 +76,12 @@ protected:
     bool ItemAtPlace()
     {
         const QList<QAction*> actions = frame.WindowMenu()->actions();
-        return actions.size() == 8 && actions[5] == item && item->data().toInt() == ID_WINDOW_OUTPUT && actions[6] == separator;
+        return actions.size() == 9 && actions[5] == item && item->data().toInt() == ID_WINDOW_OUTPUT && actions[6] == separator;
     }
     bool ItemAbsent()
     {
         const QList<QAction*> actions = frame.WindowMenu()->actions();
-        return actions.size() == 6 && !actions.contains(item) && !actions.contains(separator);
+        return actions.size() == 7 && !actions.contains(item) && !actions.contains(separator);
     }
 
     ScriptedPrompts prompts;
