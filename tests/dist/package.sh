@@ -59,8 +59,8 @@ status=0
 wait $pid || status=$?
 [[ $status == 143 ]] || fail "the installed nuv ended with $status on SIGTERM: $(cat "$scratch/nuv.log")"
 
-# Switched on once the command line answers --version:
-# [[ $("$usr/bin/nuv" --version) == *"$NUV_VERSION"* ]] || fail "nuv --version does not say $NUV_VERSION"
+# The installed program answers --version without a display.
+[[ $(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/nuv" --version) == *"$NUV_VERSION"* ]] || fail "nuv --version does not say $NUV_VERSION"
 (cd "$scratch/work" && XDG_RUNTIME_DIR=$scratch/runtime XDG_CONFIG_HOME=$scratch/config "$usr/bin/nuv-run" "$usr/share/nuv/examples/hello.nuv") >"$scratch/run.out" &&
   grep -q -F "Hello from NUV!" "$scratch/run.out" || fail "the installed nuv-run did not run hello.nuv"
 
