@@ -6,11 +6,15 @@
 #include "editor/ErrorLine.h"
 #include "output/COutputStore.h"
 
+// Every line a run prints is read here once: most have no '(' at all, which
+// one pass over the line tells.
 bool CErrorLines::IsErrorLine(const COutputStore& store, int index)
 {
     const char* line = store.GetLine(index);
+    if (!line || !std::strchr(line, '('))
+        return false;
     ErrorLocation location;
-    return line && ParseErrorLine(line, std::strlen(line), &location);
+    return ParseErrorLine(line, std::strlen(line), &location);
 }
 
 void CErrorLines::Sync(const COutputStore& store)

@@ -153,28 +153,22 @@ void COutputView::ResetView()
         viewport()->repaint();
 }
 
-void COutputView::FollowEnd()
-{
-    m_bEndPending = true;
-    RequestRepaint();
-}
-
 void COutputView::TextChanged()
 {
     RequestRepaint();
 }
 
-void COutputView::RequestRepaint()
+// A repaint is pending exactly while the timer runs (PaintPending stops it):
+// further requests only count, and read the clock now and then.
+void COutputView::RequestRepaintSoon()
 {
-    m_bPending = true;
-    if (m_repaintTimer.isActive() && ++m_nUnclockedRequests < kClockStride)
-        return;
     m_nUnclockedRequests = 0;
-    if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kRepaintIntervalMs) {
+    m_bPending = true;
+    const qint64 since = m_sinceRepaint.isValid() ? m_sinceRepaint.elapsed() : m_nIntervalMs;
+    if (since >= m_nIntervalMs)
         PaintPending();
-    } else if (!m_repaintTimer.isActive()) {
-        m_repaintTimer.start(kRepaintIntervalMs - static_cast<int>(m_sinceRepaint.elapsed()));
-    }
+    else if (!m_repaintTimer.isActive())
+        m_repaintTimer.start(static_cast<int>(m_nIntervalMs - since));
 }
 
 void COutputView::PaintPending()
@@ -183,9 +177,16 @@ void COutputView::PaintPending()
         return;
     m_bPending = false;
     m_repaintTimer.stop();
+    QElapsedTimer painting;
+    painting.start();
     SyncScrollBars();
     if (isVisible())
         viewport()->repaint();
+    // A repaint that took long (a large window, a busy display) spaces the
+    // next ones out, so that following a flood of output never spends more
+    // than about 1/kPaintShare of the time painting.
+    m_nIntervalMs = std::clamp<qint64>(painting.nsecsElapsed() * kPaintShare / 1'000'000, kRepaintIntervalMs,
+                                       kMaxRepaintIntervalMs);
     m_sinceRepaint.restart();
 }
 

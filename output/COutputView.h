@@ -15,12 +15,13 @@
 // chunk of output), which marks the end to be followed and asks for a repaint;
 // the view moves to the end when it next paints or is asked where it stands
 // (Geometry), not once per chunk. At most one synchronous repaint happens per
-// kRepaintInterval; later requests are gathered into one repaint when the
-// interval is up (a timer, run by the next pump), so the final state is always
-// painted but a long output does not pay for a repaint per line. While that
-// repaint is waiting, the clock is read only every kClockStride requests: a
-// request costs less than reading the clock, and being late by a few of them
-// does not show.
+// kRepaintIntervalMs, or per kPaintShare times the last repaint's duration
+// when that is longer (up to kMaxRepaintIntervalMs); later requests are
+// gathered into one repaint when the interval is up (a timer, run by the next
+// pump), so the final state is always painted but a long output does not pay
+// for a repaint per line. While that repaint is waiting, the clock is read only
+// every kClockStride requests: a request costs less than reading the clock, and
+// being late by a few of them does not show.
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
@@ -38,6 +39,8 @@ class COutputView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     static constexpr int kRepaintIntervalMs = 16;
+    static constexpr int kMaxRepaintIntervalMs = 100;
+    static constexpr int kPaintShare = 8;
     static constexpr int kClockStride = 64;
 
     explicit COutputView(const COutputStore* store, QWidget* parent = nullptr);
@@ -50,8 +53,13 @@ public:
 
     // A run starts: top-left, caret at the start of the first row, bars hidden.
     void ResetView();
-    // A line was stored: the row after the last line comes into view.
-    void FollowEnd();
+    // A line was stored: the row after the last line comes into view. Called
+    // once per chunk of output: kept short.
+    void FollowEnd()
+    {
+        m_bEndPending = true;
+        RequestRepaint();
+    }
     // The open line grew or the text changed without a new line.
     void TextChanged();
     // Paints now whatever is pending (the bars and the rows).
@@ -80,7 +88,13 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void RequestRepaint();
+    void RequestRepaint()
+    {
+        if (m_bPending && ++m_nUnclockedRequests < kClockStride)
+            return;
+        RequestRepaintSoon();
+    }
+    void RequestRepaintSoon();
     void ApplyPendingEnd();
     void OnVerticalAction(int action);
     void OnHorizontalAction(int action);
@@ -105,6 +119,7 @@ private:
     bool m_bPending = false;
     bool m_bEndPending = false;  // FollowEnd has not moved the geometry yet
     int m_nUnclockedRequests = 0;  // requests since the clock was last read
+    qint64 m_nIntervalMs = kRepaintIntervalMs;  // before the next synchronous repaint
     QElapsedTimer m_sinceRepaint;
     QTimer m_repaintTimer;
 };

@@ -648,16 +648,17 @@ TEST_F(OutputWindowTest, MemoryMessagesOfAddOutput)
 {
     output->AddOutput("kept\n");
     {
+        // A chunk that needs the work buffer (a whole plain line does not).
         AllocationFailure failure(1);
         prompts.ExpectMessageBox(IDOK);
-        EXPECT_FALSE(output->AddOutput("lost\n"));
+        EXPECT_FALSE(output->AddOutput("lost\tline\n"));
         EXPECT_EQ(prompts.Last().text, "Not enough memory.");
         EXPECT_EQ(prompts.Last().style, MB_ICONINFORMATION);
     }
     {
-        // The work buffer, then the block of a line too long for the arena's chunks.
+        // The block of a line too long for the arena's chunks.
         const std::string big(70000, 'b');
-        AllocationFailure failure(2);
+        AllocationFailure failure(1);
         prompts.ExpectMessageBox(IDOK);
         EXPECT_FALSE(output->AddOutput((big + "\n").c_str()));
         EXPECT_EQ(prompts.Last().text, "Not enough memory to accumulate output.");
