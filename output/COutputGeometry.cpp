@@ -82,11 +82,7 @@ bool COutputGeometry::VScroll(int code, int position)
     case SB_LINEDOWN: d = 1; break;
     case SB_PAGEUP: d = -std::max(m_nHeight / m_nLineHeight, 1); break;
     case SB_PAGEDOWN: d = std::max(m_nHeight / m_nLineHeight, 1); break;
-    case SB_THUMBTRACK:
-        if (n > kThumbTrackLimit)
-            return false;
-        d = static_cast<long long>(position) - m_nTopLine;
-        break;
+    case SB_THUMBTRACK: d = static_cast<long long>(position) - m_nTopLine; break;
     case SB_TOP: d = -m_nTopLine; break;
     case SB_BOTTOM: d = static_cast<long long>(n) - 1 - m_nTopLine; break;
     default: break;

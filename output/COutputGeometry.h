@@ -27,10 +27,6 @@ public:
         SB_TOP = 6, SB_LEFT = 6,
         SB_BOTTOM = 7, SB_RIGHT = 7,
     };
-    // Above this many lines the vertical thumb's 16-bit position cannot address
-    // every line, so dragging it is ignored.
-    static constexpr int kThumbTrackLimit = 65535;
-
     explicit COutputGeometry(const COutputStore* store) : m_pStore(store) {}
 
     void SetMetrics(int charWidth, int lineHeight);

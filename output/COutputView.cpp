@@ -99,10 +99,6 @@ COutputView::COutputView(const COutputStore* store, QWidget* parent)
     horizontalScrollBar()->setTracking(false);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &COutputView::OnVerticalAction);
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, &COutputView::OnHorizontalAction);
-    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
-        if (!m_bSyncing)
-            SyncScrollBars();  // an ignored drag snaps back
-    });
     connect(horizontalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
         if (m_bSyncing)
             return;
@@ -246,10 +242,7 @@ void COutputView::OnVerticalAction(int action)
     QScrollBar* bar = verticalScrollBar();
     const int code = CodeOf(action, bar->isSliderDown());
     const bool moved = code >= 0 && m_geometry.VScroll(code, bar->sliderPosition());
-    // An ignored drag leaves the thumb under the mouse until it is released.
-    const bool ignoredDrag = code == G::SB_THUMBTRACK && !moved;
-    if (!ignoredDrag)
-        bar->setSliderPosition(m_geometry.m_nTopLine);
+    bar->setSliderPosition(m_geometry.m_nTopLine);
     if (moved)
         viewport()->update();
 }
