@@ -27,6 +27,9 @@ public:
 
     // The length in characters of the given bytes.
     static int CharacterCount(const char* bytes, std::size_t length);
+    // The code point of the valid UTF-8 character at `bytes`, which takes
+    // `*size` bytes.
+    static char32_t DecodeAt(const char* bytes, int* size);
 
 private:
     const char* m_pBytes;

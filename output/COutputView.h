@@ -1,8 +1,10 @@
 #pragma once
 // The output window's drawing surface: the lines of a COutputStore in a fixed
-// pitch font, a caret, keys, clicks and both scroll bars. Read only; no
-// selection. The decisions are COutputGeometry's; this widget measures, draws
-// and turns Qt's events into them.
+// pitch font, a caret, keys, clicks and both scroll bars, and a selection made
+// as in an editor (a drag, a double-clicked word, Shift with the caret keys,
+// Select All) and drawn in the palette's highlight colours. Read only. The
+// decisions are COutputGeometry's and COutputSelection's; this widget
+// measures, draws and turns Qt's events into them.
 //
 // One measure for everything: character c of a line (COutputLineText's
 // characters) is drawn in its cell at x = W*(1 + c - L), where the caret and
@@ -22,6 +24,11 @@
 // for a repaint per line. While that repaint is waiting, the clock is read only
 // every kClockStride requests: a request costs less than reading the clock, and
 // being late by a few of them does not show.
+//
+// A selection holds the view: while one is being made or is not empty, stored
+// lines no longer move the view or the caret to the end (the bars still grow),
+// so that what the user selects stays where it is while output arrives.
+// Clearing it lets the next stored line be followed again.
 #include <QAbstractScrollArea>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
@@ -32,6 +39,7 @@
 #include <string>
 
 #include "output/COutputGeometry.h"
+#include "output/COutputSelection.h"
 
 class COutputStore;
 
@@ -53,11 +61,14 @@ public:
 
     // A run starts: top-left, caret at the start of the first row, bars hidden.
     void ResetView();
-    // A line was stored: the row after the last line comes into view. Called
-    // once per chunk of output: kept short.
+    // A line was stored: the row after the last line comes into view (unless
+    // a selection holds the view). Called once per chunk of output: kept short.
     void FollowEnd()
     {
-        m_bEndPending = true;
+        if (m_bSelecting)
+            CheckDragHeld();
+        if (!m_bSelecting && !m_bHasSelection)
+            m_bEndPending = true;
         RequestRepaint();
     }
     // The open line grew or the text changed without a new line.
@@ -67,13 +78,21 @@ public:
     // Scroll bars to the geometry: hidden when the text fits.
     void SyncScrollBars();
 
+    const COutputSelection& Selection() const { return m_selection; }
+    bool HasSelection() const { return m_bHasSelection; }
+    // Everything, the caret to the end of the text (the row after the last line).
+    void SelectAll();
+    void ClearSelection();
+
     bool HasCaret() const { return m_bHasCaret; }
     bool RepaintPending() const { return m_bPending; }
     QSize sizeHint() const override;
 
 signals:
-    // Enter or a double-click: go to the error named by the line under the caret.
+    // Enter: go to the error named by the line under the caret.
     void gotoErrorRequested();
+    // A double-click selected the word under it; the caret is on its line.
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -81,6 +100,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -101,6 +122,11 @@ private:
     void ViewMoved();
     void MeasureClient();
     void DrawCharacters(QPainter& painter, int baseline);
+    void DrawLine(QPainter& painter, int line, const QRect& textArea);
+    COutputSelection::Point CaretPoint() const;
+    void SelectionChanged();
+    void DragStep();
+    void CheckDragHeld();
     quint32 GlyphOf(char32_t character);
     void DrawFallback(QPainter& painter, int x, int baseline, char32_t character);
 
@@ -114,6 +140,11 @@ private:
     std::u32string m_characters;          // painting's work buffers, reused
     QList<quint32> m_runGlyphs;
     QList<QPointF> m_runPositions;
+    COutputSelection m_selection;
+    bool m_bHasSelection = false;  // m_selection is not empty
+    bool m_bSelecting = false;     // the left button is down after a press in the text
+    QPoint m_dragPoint;            // where the mouse is while it is
+    QTimer m_dragTimer;            // scrolls while the mouse is held outside the text
     bool m_bHasCaret = false;
     bool m_bSyncing = false;
     bool m_bPending = false;

@@ -87,6 +87,8 @@ constexpr Entry kEntries[] = {
           "at the next start of NUV.\n"},
     {242, "NUV: a fatal error occurred and NUV ends now. The models with unsaved changes can be recovered at the "
           "next start of NUV.\n"},
+    {260, "The selection is too large to copy: at most 64 MB of text can go to the clipboard. Select less, or "
+          "keep the whole output with Save As."},
     {57345, "Ready"},
     {59137, "CAPS"},
     {59138, "NUM"},

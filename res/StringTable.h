@@ -75,6 +75,7 @@ enum StringId : int {
     IDS_RECOVER_MODELS = 240,
     IDS_CRASH_DURING_RUN = 241,
     IDS_CRASH = 242,
+    IDS_COPY_TOO_LARGE = 260,
     // The framework's own entries.
     IDS_READY = 57345,
     IDS_INDICATOR_CAPS = 59137,

@@ -753,6 +753,39 @@ TEST_F(OutputWindowTest, TheVerticalThumbReachesEveryPartOfTenMillionLines)
     EXPECT_EQ(bar->value(), kLines - 1);
 }
 
+// Shift extends a selection from where the caret was last put, as in an
+// editor: scrolling in between does not move that place, following the
+// output does.
+TEST_F(OutputWindowTest, ShiftSelectsFromWhereTheCaretWasPut)
+{
+    ShowSized(300, 200);
+    AddLines(100, "a line of text");
+    ASSERT_TRUE(Settle());
+    COutputView* view = output->View();
+    const COutputGeometry& g = Geometry();
+    using Point = COutputSelection::Point;
+    Press(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view->Selection().Begin(), (Point{99, 0}));
+    EXPECT_EQ(view->Selection().End(), (Point{100, 0})) << "from the end, where following left the caret";
+
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    const auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(2.5 * g.m_nCharWidth, (row + 0.5) * g.m_nLineHeight);
+        QMouseEvent press(QEvent::MouseButtonPress, at, QPointF(), Qt::LeftButton, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(view->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, QPointF(), Qt::LeftButton, Qt::NoButton, modifiers);
+        QApplication::sendEvent(view->viewport(), &release);
+    };
+    click(2, Qt::NoModifier);
+    EXPECT_FALSE(view->HasSelection());
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    ASSERT_GT(g.m_nTopLine, 2);
+    click(1, Qt::ShiftModifier);
+    EXPECT_EQ(view->Selection().Begin(), (Point{2, 1}));
+    EXPECT_EQ(view->Selection().End(), (Point{g.m_nTopLine + 1, 1}));
+    EXPECT_TRUE(output->HasSelection());
+}
+
 TEST_F(OutputWindowTest, CreatedShownForAModel)
 {
     output.reset();
