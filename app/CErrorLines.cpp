@@ -6,12 +6,14 @@
 #include "editor/ErrorLine.h"
 #include "output/COutputStore.h"
 
-// Every line a run prints is read here once: most have no '(' at all, which
-// one pass over the line tells.
+// Every line a run prints is read here, and the open last line again at every
+// idle pass while it grows. A name has at most kMaxErrorFileName bytes, so a
+// line without '(' among its first bytes names no error however long it is
+// or grows: only those first bytes are read for most lines.
 bool CErrorLines::IsErrorLine(const COutputStore& store, int index)
 {
     const char* line = store.GetLine(index);
-    if (!line || !std::strchr(line, '('))
+    if (!line || !std::memchr(line, '(', strnlen(line, kMaxErrorFileName + 1)))
         return false;
     ErrorLocation location;
     return ParseErrorLine(line, std::strlen(line), &location);

@@ -47,7 +47,7 @@ class COutputView : public QAbstractScrollArea {
     Q_OBJECT
 public:
     static constexpr int kRepaintIntervalMs = 16;
-    static constexpr int kMaxRepaintIntervalMs = 100;
+    static constexpr int kMaxRepaintIntervalMs = 1000;
     static constexpr int kPaintShare = 8;
     static constexpr int kClockStride = 64;
 
