@@ -41,8 +41,7 @@ int COutputGeometry::LineLength(int index) const
 {
     if (index < 0 || index >= LineCount())
         return 0;
-    return COutputLineText::CharacterCount(m_pStore->GetLine(index),
-                                           static_cast<std::size_t>(m_pStore->GetLineLength(index)));
+    return m_pStore->LineText(index).Length();
 }
 
 // Clamped so that a very long text cannot overflow the pixel arithmetic.

@@ -52,6 +52,13 @@ COutputLineText::COutputLineText(const char* bytes, std::size_t length) : m_pByt
     m_nLength = ClampToInt(scanner.Characters());
 }
 
+// Valid UTF-8 has as many characters as bytes exactly when it is ASCII.
+COutputLineText::COutputLineText(const char* bytes, std::size_t length, bool utf8, int characters)
+    : m_pBytes(bytes), m_nBytes(length), m_nLength(characters), m_bUtf8(utf8),
+      m_bAscii(utf8 && static_cast<std::size_t>(characters) == length)
+{
+}
+
 int COutputLineText::CharacterCount(const char* bytes, std::size_t length)
 {
     return COutputLineText(bytes, length).Length();

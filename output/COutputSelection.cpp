@@ -10,15 +10,11 @@
 
 namespace {
 
-COutputLineText LineText(const COutputStore& store, int line)
-{
-    return COutputLineText(store.GetLine(line), static_cast<std::size_t>(store.GetLineLength(line)));
-}
-
 // The UTF-8 of characters [from, to) of a line, written at `out` unless it is
 // null: the bytes it takes.
-std::size_t PutUtf8(char* out, const COutputLineText& text, const char* bytes, int from, int to)
+std::size_t PutUtf8(char* out, const COutputLineText& text, int from, int to)
 {
+    const char* bytes = text.Bytes();
     const std::size_t begin = text.ByteOf(from);
     const std::size_t end = text.ByteOf(to);
     if (text.IsUtf8()) {
@@ -52,12 +48,12 @@ std::size_t PutSelection(const COutputSelection& selection, const COutputStore& 
     const int last = std::min(selection.End().line, store.m_nCount - 1);
     std::size_t total = 0;
     for (int i = first; i <= last && total <= limit; ++i) {
-        const COutputLineText line = LineText(store, i);
+        const COutputLineText line = store.LineText(i);
         int from = 0, to = 0;
         bool lineBreak = false;
         if (!selection.PartOfLine(i, line.Length(), &from, &to, &lineBreak))
             continue;
-        total += PutUtf8(out ? out + total : nullptr, line, store.GetLine(i), from, to);
+        total += PutUtf8(out ? out + total : nullptr, line, from, to);
         if (lineBreak) {
             if (out)
                 out[total] = '\n';
@@ -81,8 +77,8 @@ CharacterClass ClassOf(char32_t c)
 // Reads a line's characters at byte offsets, in either direction.
 class CharacterReader {
 public:
-    CharacterReader(const COutputLineText& text, const char* bytes, std::size_t length)
-        : m_bUtf8(text.IsUtf8()), m_pBytes(bytes), m_nLength(length)
+    explicit CharacterReader(const COutputLineText& text)
+        : m_bUtf8(text.IsUtf8()), m_pBytes(text.Bytes()), m_nLength(text.ByteLength())
     {
     }
     // The character at byte `at`, and where the next one starts.
@@ -121,9 +117,8 @@ void COutputSelection::Set(Point anchor, Point active)
     m_active = active;
 }
 
-// Between points on two lines lies at least a line break. On one line only the
-// columns count, and the line's length only when both stand beyond a point
-// that its bytes already show to be text: a long line is not read for it.
+// Between points on two lines lies at least a line break; on one line only
+// the columns count, up to the line's end.
 bool COutputSelection::Empty(const COutputStore& store) const
 {
     const Point begin = Begin();
@@ -132,9 +127,7 @@ bool COutputSelection::Empty(const COutputStore& store) const
         return false;
     if (begin.column == end.column || begin.line < 0 || begin.line >= store.m_nCount)
         return true;
-    if (begin.column >= store.GetLineLength(begin.line))  // no more characters than bytes
-        return true;
-    return begin.column >= LineText(store, begin.line).Length();
+    return begin.column >= store.LineText(begin.line).Length();
 }
 
 bool COutputSelection::PartOfLine(int line, int length, int* from, int* to, bool* lineBreak) const
@@ -173,13 +166,12 @@ void COutputSelection::WordAt(const COutputStore& store, int line, int column, i
     *from = *to = std::max(column, 0);
     if (line < 0 || line >= store.m_nCount)
         return;
-    const char* bytes = store.GetLine(line);
-    const COutputLineText text(bytes, static_cast<std::size_t>(store.GetLineLength(line)));
+    const COutputLineText text = store.LineText(line);
     if (column < 0 || column >= text.Length()) {
         *from = *to = std::clamp(column, 0, text.Length());
         return;
     }
-    const CharacterReader reader(text, bytes, static_cast<std::size_t>(store.GetLineLength(line)));
+    const CharacterReader reader(text);
     const std::size_t at = text.ByteOf(column);
     std::size_t next = 0;
     const CharacterClass kind = ClassOf(reader.At(at, &next));

@@ -328,7 +328,7 @@ void COutputView::DrawLine(QPainter& painter, int line, const QRect& textArea)
     const G& g = m_geometry;
     const int w = g.m_nCharWidth;
     const int y = (line - g.m_nTopLine) * g.m_nLineHeight;
-    const COutputLineText text(m_pStore->GetLine(line), static_cast<std::size_t>(m_pStore->GetLineLength(line)));
+    const COutputLineText text = m_pStore->LineText(line);
     int from = 0, to = 0;
     bool lineBreak = false;
     QRect selected;
