@@ -34,6 +34,7 @@
 #include "res/StringTable.h"
 #include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
+#include "editor/ErrorLine.h"
 #include "editor/GotoError.h"
 #include "output/CNuvOutput.h"
 #include "output/COutputStore.h"
@@ -51,6 +52,10 @@ CMainFrame::CMainFrame()
 {
     SetTheFrame(this);
     CNuvOutput::SetGotoErrorHandler(&GotoErrorFromLine);
+    CNuvOutput::SetErrorLineTest([](const char* line, std::size_t length) {
+        ErrorLocation location;
+        return ParseErrorLine(line, length, &location);
+    });
     setWindowTitle(QString::fromUtf8(LoadStringEntry(IDS_NUV)));
     setWindowIcon(ApplicationIcon());
     ResetElapsedTime(FALSE);
@@ -653,6 +658,9 @@ UiState CMainFrame::GatherUiState() const
         s.selection = start != end;
         s.textNotEmpty = edit.GetTextLength() > 0;
         s.canUndo = edit.CanUndo();
+    } else if (s.outputActive && m_pOutput) {
+        s.selection = m_pOutput->HasSelection();
+        s.textNotEmpty = m_pOutput->m_pStore && m_pOutput->m_pStore->m_nCount > 0;
     }
     if (m_pOutput) {
         s.busy = m_pOutput->m_bRunning;

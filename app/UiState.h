@@ -7,8 +7,8 @@ struct UiState {
     bool editorActive = false;       // the active child is an editor window
     bool outputActive = false;       // the active child is the output window
     bool activeMinimised = false;
-    bool selection = false;          // the active editor's selection is not empty
-    bool textNotEmpty = false;       // the active editor holds at least one character
+    bool selection = false;          // the active editor's or output window's selection is not empty
+    bool textNotEmpty = false;       // the active editor or output window holds at least one character
     bool canUndo = false;
     bool clipboardHasText = false;
     bool busy = false;               // a model is running

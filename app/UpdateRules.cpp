@@ -14,6 +14,8 @@ CommandUi UpdateRule(int id, const UiState& s)
 {
     const bool editor = s.editorActive;
     const bool usableEditor = editor && !s.activeMinimised;
+    // The output window selects and copies; its text is never changed.
+    const bool usableOutput = s.outputActive && !s.activeMinimised;
     switch (id) {
     case ID_FILE_LOAD:
     case ID_FILE_SAVE: return On(editor);
@@ -26,10 +28,10 @@ CommandUi UpdateRule(int id, const UiState& s)
     case ID_FILE_MRU_FILE4: return On(id - ID_FILE_MRU_FILE1 < s.recentFiles);
     case ID_EDIT_UNDO: return On(usableEditor && s.canUndo);
     case ID_EDIT_CUT:
-    case ID_EDIT_COPY:
     case ID_EDIT_CLEAR: return On(usableEditor && s.selection);
+    case ID_EDIT_COPY: return On((usableEditor || usableOutput) && s.selection);
     case ID_EDIT_PASTE: return On(usableEditor && s.clipboardHasText);
-    case ID_EDIT_SELECT_ALL: return On(usableEditor && s.textNotEmpty);
+    case ID_EDIT_SELECT_ALL: return On((usableEditor || usableOutput) && s.textNotEmpty);
     case ID_VIEW_TOOLBAR: return On(true, s.toolBarVisible);
     case ID_VIEW_STATUS_BAR: return On(true, s.statusBarVisible);
     case ID_EDIT_FIND: return On(editor, s.findDialogOpen);

@@ -73,7 +73,8 @@ CLineArena::Chunk* CLineArena::NewChunk(std::size_t capacity)
     return chunk;
 }
 
-char* CLineArena::Allocate(std::size_t bytes)
+// A long block in a chunk of its own, or a short one from a fresh chunk.
+char* CLineArena::AllocateElsewhere(std::size_t bytes)
 {
     if (bytes > kLargeBlock) {
         Chunk* own = NewChunk(bytes);

@@ -26,8 +26,18 @@ public:
     CLineArena(const CLineArena&) = delete;
     CLineArena& operator=(const CLineArena&) = delete;
 
-    // A block of `bytes`; nullptr when memory cannot be had.
-    char* Allocate(std::size_t bytes);
+    // A block of `bytes`; nullptr when memory cannot be had. A short block from
+    // the current chunk is the usual case and is cut here, inline.
+    char* Allocate(std::size_t bytes)
+    {
+        if (bytes <= kLargeBlock && m_pBump && m_pBump->capacity - m_pBump->used >= bytes) {
+            m_pLast = m_pBump->Data() + m_pBump->used;
+            m_pBump->used += bytes;
+            m_nLastChunk = m_nBumpChunk;
+            return m_pLast;
+        }
+        return AllocateElsewhere(bytes);
+    }
     // `block` (holding `oldBytes`) made `newBytes` long, its content kept; the
     // result may be another address. nullptr, block unchanged, on failure.
     char* Grow(char* block, std::size_t oldBytes, std::size_t newBytes);
@@ -49,6 +59,7 @@ private:
 
     static constexpr std::size_t kStandardCapacity = kChunkBytes - sizeof(Chunk);
 
+    char* AllocateElsewhere(std::size_t bytes);
     Chunk* NewChunk(std::size_t capacity);
     bool ReserveChunkSlot();
 

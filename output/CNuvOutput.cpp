@@ -1,7 +1,9 @@
 #include "output/CNuvOutput.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMenu>
 #include <algorithm>
@@ -31,6 +33,7 @@ namespace {
 constexpr int kMenuItemPosition = kOutputWindowMenuPosition;
 
 CNuvOutput::GotoErrorHandler g_gotoError = nullptr;
+CNuvOutput::ErrorLineTest g_isErrorLine = nullptr;
 
 // `value` padded with 0 on the left to `digits` digits; a longer number shows
 // whole (the pane widens for it), never cut to a different number.
@@ -58,6 +61,7 @@ CNuvOutput::CNuvOutput(BOOL create, const char* modelPath) : CNuvChild(nullptr)
     m_pView = new COutputView(m_pStore);
     setWidget(m_pView);
     connect(m_pView, &COutputView::gotoErrorRequested, this, &CNuvOutput::GotoErrorLine);
+    connect(m_pView, &COutputView::doubleClicked, this, &CNuvOutput::OnDoubleClick);
     hide();
     if (IMainFrame* frame = TheFrame())
         frame->SetOutput(this);
@@ -372,6 +376,20 @@ void CNuvOutput::SetGotoErrorHandler(GotoErrorHandler handler)
     g_gotoError = handler;
 }
 
+void CNuvOutput::SetErrorLineTest(ErrorLineTest test)
+{
+    g_isErrorLine = test;
+}
+
+// A double-click kept its old meaning on error lines; on any other line it
+// only selects, without the beep of a line that names no error.
+void CNuvOutput::OnDoubleClick()
+{
+    const char* line = m_pStore->GetLine(CaretLineIndex());
+    if (line && g_isErrorLine && g_isErrorLine(line, std::strlen(line)))
+        GotoErrorLine();
+}
+
 void CNuvOutput::GotoErrorLine()
 {
     const char* line = m_pStore->GetLine(CaretLineIndex());
@@ -392,6 +410,7 @@ void CNuvOutput::PutCaretOnLine(int index)
     g.m_nTopLine = index < top || index >= top + rows ? std::max(index - rows / 2, 0) : top;
     g.m_nCaretX = g.m_nCharWidth;
     g.m_nCaretY = (index - g.m_nTopLine) * g.m_nLineHeight;
+    m_pView->ClearSelection();
     m_pView->SyncScrollBars();
     m_pView->viewport()->update();
 }
@@ -411,6 +430,35 @@ void CNuvOutput::UpdatePositionPanes()
     if (IMainFrame* frame = TheFrame()) {
         frame->SetPaneText(ID_INDICATOR_LINE, QString::fromLatin1(m_szLine));
         frame->SetPaneText(ID_INDICATOR_COLUMN, QString::fromLatin1(m_szColumn));
+    }
+}
+
+bool CNuvOutput::HasSelection() const
+{
+    return m_pView->HasSelection();
+}
+
+void CNuvOutput::CopySelection()
+{
+    if (!HasSelection())
+        return;
+    char* text = nullptr;
+    std::size_t length = 0;
+    switch (m_pView->Selection().Text(*m_pStore, kMaxCopyBytes, &text, &length)) {
+    case COutputSelection::CopyResult::TooLarge: MessageFromTable(IDS_COPY_TOO_LARGE, MB_ICONEXCLAMATION); return;
+    case COutputSelection::CopyResult::NoMemory: MessageFromTable(IDS_NO_MEMORY, MB_ICONEXCLAMATION); return;
+    case COutputSelection::CopyResult::Ok: break;
+    }
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(text, static_cast<qsizetype>(length)));
+    OutputFree(text);
+}
+
+bool CNuvOutput::OnCommand(int id)
+{
+    switch (id) {
+    case ID_EDIT_COPY: CopySelection(); return true;
+    case ID_EDIT_SELECT_ALL: m_pView->SelectAll(); return true;
+    default: return false;
     }
 }
 

@@ -64,9 +64,14 @@ public:
     void GotoErrorLine();
     using GotoErrorHandler = void (*)(const char* line, std::size_t length, const char* modelPath);
     static void SetGotoErrorHandler(GotoErrorHandler handler);
+    // Whether a line names a file and a line number. A double-click goes to
+    // the error only on such a line (it selects a word everywhere); without a
+    // test it never does.
+    using ErrorLineTest = bool (*)(const char* line, std::size_t length);
+    static void SetErrorLineTest(ErrorLineTest test);
     // The caret to the start of store line `index`, the line scrolled into view
-    // (to the middle of the window when it was out of view); nothing for an
-    // index outside the store.
+    // (to the middle of the window when it was out of view), the selection
+    // dropped; nothing for an index outside the store.
     void PutCaretOnLine(int index);
     // The store line under the caret (row m_nCaretY / H + T); the go-to-error
     // command reads it.
@@ -75,6 +80,14 @@ public:
     void ScrollToEnd();
     COutputView* View() const { return m_pView; }
 
+    // Some text is selected (Copy is enabled).
+    bool HasSelection() const;
+    // The selection onto the clipboard as UTF-8 text. A selection of more than
+    // kMaxCopyBytes is refused with a message; the clipboard keeps its text.
+    void CopySelection();
+    // As much as an editor window takes: what is copied can be pasted.
+    static constexpr std::size_t kMaxCopyBytes = 64 * 1024 * 1024;
+
     // CNuvChild
     void UpdatePositionPanes() override;
     BOOL FindText(const char* text, BOOL down, BOOL matchCase) override;
@@ -82,6 +95,8 @@ public:
     void ReplaceSelection(const char* replaceText) override;
     void PrintText(BOOL selectionOnly) override;
     BOOL SaveAs() override;
+    // Copy and Select All; every other text command is not the window's.
+    bool OnCommand(int id) override;
 
     BOOL m_bCreated = FALSE;
     int m_nLine = 0;
@@ -116,6 +131,7 @@ private:
     void FollowLine();
     void FinishChunk();
     void CannotSearch();
+    void OnDoubleClick();
 
     COutputView* m_pView = nullptr;
     bool m_bPlaced = false;  // the window has been shown in the area before

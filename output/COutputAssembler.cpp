@@ -18,9 +18,10 @@ constexpr char BEL = 7, BS = 8, TAB = 9, LF = 10, VT = 11, CR = 13;
 
 // The bytes that end a run of text: the control characters above and the NUL
 // that ends the chunk. Everything else is copied in runs, not byte by byte.
+constexpr char kStopBytes[] = {BEL, BS, TAB, LF, VT, CR, '\0'};
 constexpr std::array<bool, 256> kStopsText = [] {
     std::array<bool, 256> stops{};
-    for (char c : {'\0', BEL, BS, TAB, LF, VT, CR})
+    for (char c : kStopBytes)
         stops[static_cast<unsigned char>(c)] = true;
     return stops;
 }();
@@ -84,6 +85,37 @@ const char* EndOfText(const char* begin, const char* c, const char* end)
         ++c;
     }
 }
+// The bytes of a chunk before its first stop byte, the chunk's NUL at the
+// latest: the one look at its bytes that a chunk of one plain line needs.
+#if defined(__SSE2__)
+// Sixteen bytes at a time from aligned blocks, in one pass (the chunk's length
+// is not known). An aligned block never reaches into a page the chunk does
+// not: the bytes read after the NUL are never used, as in the C library's own
+// string functions, which is why the address checks are off here.
+__attribute__((no_sanitize_address)) std::size_t PlainLength(const char* text)
+{
+    const __m128i thirteen = _mm_set1_epi8(13);
+    const auto start = reinterpret_cast<std::uintptr_t>(text);
+    const char* block = text - (start & 15);
+    unsigned wanted = ~0u << (start & 15);
+    for (;; block += 16, wanted = ~0u) {
+        const __m128i bytes = _mm_load_si128(reinterpret_cast<const __m128i*>(block));
+        const __m128i belowFourteen = _mm_cmpeq_epi8(_mm_min_epu8(bytes, thirteen), bytes);
+        // Candidates in order: the NUL is a stop, so nothing after it is looked at.
+        for (unsigned below = static_cast<unsigned>(_mm_movemask_epi8(belowFourteen)) & wanted; below != 0;
+             below &= below - 1) {
+            const char* c = block + std::countr_zero(below);
+            if (kStopsText[static_cast<unsigned char>(*c)])
+                return static_cast<std::size_t>(c - text);
+        }
+    }
+}
+#else
+std::size_t PlainLength(const char* text)
+{
+    return std::strcspn(text, kStopBytes);
+}
+#endif
 }  // namespace
 
 COutputAssembler::~COutputAssembler()
@@ -183,6 +215,16 @@ COutputAssembler::Result COutputAssembler::Add(const char* text, BOOL& atLineSta
 {
     if (!text)
         text = "";
+    // The usual chunk, a model printing one line per call: a whole line of
+    // plain text at the start of a line, stored straight from the chunk with
+    // one look at its bytes and no work buffer.
+    if (atLineStart) {
+        const std::size_t plain = PlainLength(text);
+        if (text[plain] == LF && text[plain + 1] == '\0') {
+            const BOOL stored = plain > 0 ? m_sink.AddOutputText(text, plain) : m_sink.AddOutputEmptyLine();
+            return stored ? Result::Ok : Result::NoMemory;
+        }
+    }
     const std::size_t length = std::strlen(text);
     if (!Prepare(length))
         return Result::NoBuffer;

@@ -41,8 +41,7 @@ int COutputGeometry::LineLength(int index) const
 {
     if (index < 0 || index >= LineCount())
         return 0;
-    return COutputLineText::CharacterCount(m_pStore->GetLine(index),
-                                           static_cast<std::size_t>(m_pStore->GetLineLength(index)));
+    return m_pStore->LineText(index).Length();
 }
 
 // Clamped so that a very long text cannot overflow the pixel arithmetic.
@@ -82,11 +81,7 @@ bool COutputGeometry::VScroll(int code, int position)
     case SB_LINEDOWN: d = 1; break;
     case SB_PAGEUP: d = -std::max(m_nHeight / m_nLineHeight, 1); break;
     case SB_PAGEDOWN: d = std::max(m_nHeight / m_nLineHeight, 1); break;
-    case SB_THUMBTRACK:
-        if (n > kThumbTrackLimit)
-            return false;
-        d = static_cast<long long>(position) - m_nTopLine;
-        break;
+    case SB_THUMBTRACK: d = static_cast<long long>(position) - m_nTopLine; break;
     case SB_TOP: d = -m_nTopLine; break;
     case SB_BOTTOM: d = static_cast<long long>(n) - 1 - m_nTopLine; break;
     default: break;
@@ -225,9 +220,25 @@ void COutputGeometry::Click(int x, int y)
     if (x <= 0 || x >= m_nWidth || y < 0 || y >= m_nHeight)
         return;
     const int w = m_nCharWidth;
+    PlaceCaret(std::max((x / w) * w + 1, w), (y / m_nLineHeight) * m_nLineHeight);
+}
+
+void COutputGeometry::DragTo(int x, int y)
+{
+    if (m_nWidth <= 0 || m_nHeight <= 0)
+        return;
+    const int w = m_nCharWidth;
+    x = std::clamp(x, 0, m_nWidth - 1);
+    y = std::clamp(y, 0, m_nHeight - 1);
+    PlaceCaret(std::max(((x + w / 2) / w) * w + 1, w), (y / m_nLineHeight) * m_nLineHeight);
+}
+
+// (cx, cy) in a row: on a line, no further right than just after its end; on
+// or below the row after the last line, at the start of that row.
+void COutputGeometry::PlaceCaret(int cx, int cy)
+{
+    const int w = m_nCharWidth;
     const int h = m_nLineHeight;
-    int cx = std::max((x / w) * w + 1, w);
-    int cy = (y / h) * h;
     if (cy <= RowAfterLastY()) {
         const int row = m_nTopLine + cy / h;
         if (row > LineCount() - 1) {
@@ -242,6 +253,15 @@ void COutputGeometry::Click(int x, int y)
     }
     m_nCaretX = cx;
     m_nCaretY = cy;
+}
+
+void COutputGeometry::PutCaretAt(int line, int column)
+{
+    line = std::clamp(line, 0, LineCount());
+    column = std::max(column, 0);
+    ScrollIntoView(line, column);
+    m_nCaretX = m_nCharWidth * (1 + column - m_nLeftColumn);
+    m_nCaretY = m_nLineHeight * (line - m_nTopLine);
 }
 
 void COutputGeometry::ScrollToEnd()
@@ -268,6 +288,23 @@ void COutputGeometry::ClampToText()
         m_nLeftColumn = std::min(m_nLeftColumn, std::max(LongestLine(), 0));
 }
 
+// The least scroll that shows the caret's row whole and keeps a caret in
+// `column` no further right than width - W.
+void COutputGeometry::ScrollIntoView(int line, int column)
+{
+    const int w = m_nCharWidth;
+    const int rows = std::max(m_nHeight / m_nLineHeight, 1);
+    if (line < m_nTopLine)
+        m_nTopLine = line;
+    else if (line >= m_nTopLine + rows)
+        m_nTopLine = line - rows + 1;
+    const int lastOffset = std::max((m_nWidth - w) / w - 1, 0);
+    if (column < m_nLeftColumn)
+        m_nLeftColumn = column;
+    else if (column - m_nLeftColumn > lastOffset)
+        m_nLeftColumn = column - lastOffset;
+}
+
 void COutputGeometry::Resized(int width, int height)
 {
     const int w = m_nCharWidth;
@@ -278,16 +315,7 @@ void COutputGeometry::Resized(int width, int height)
     const int column = m_nLeftColumn + (m_nCaretX - w) / w;
     SetClientSize(width, height);
     ClampToText();
-    const int rows = std::max(m_nHeight / h, 1);
-    if (line < m_nTopLine)
-        m_nTopLine = line;
-    else if (line >= m_nTopLine + rows)
-        m_nTopLine = line - rows + 1;
-    const int lastOffset = std::max((m_nWidth - w) / w - 1, 0);  // the caret's x stays <= width - W
-    if (column < m_nLeftColumn)
-        m_nLeftColumn = column;
-    else if (column - m_nLeftColumn > lastOffset)
-        m_nLeftColumn = column - lastOffset;
+    ScrollIntoView(line, column);
     // The same pixel within the cell: a click leaves the caret one pixel in.
     m_nCaretY += (top - m_nTopLine) * h;
     m_nCaretX += (left - m_nLeftColumn) * w;

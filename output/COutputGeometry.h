@@ -27,10 +27,6 @@ public:
         SB_TOP = 6, SB_LEFT = 6,
         SB_BOTTOM = 7, SB_RIGHT = 7,
     };
-    // Above this many lines the vertical thumb's 16-bit position cannot address
-    // every line, so dragging it is ignored.
-    static constexpr int kThumbTrackLimit = 65535;
-
     explicit COutputGeometry(const COutputStore* store) : m_pStore(store) {}
 
     void SetMetrics(int charWidth, int lineHeight);
@@ -39,7 +35,16 @@ public:
     void Reset();
 
     KeyResult KeyDown(Key key, bool ctrl, bool shift);
+    // The caret to the start of the character cell under (x, y), no further
+    // right than just after the line's end; a point outside the client area
+    // is ignored.
     void Click(int x, int y);
+    // The caret to the character boundary nearest to (x, y), the point taken
+    // into the client area first: where a mouse drag takes the selection.
+    void DragTo(int x, int y);
+    // The caret to `column` of `line` (line N: the row after the last line),
+    // the view scrolled by the least that brings it into view.
+    void PutCaretAt(int line, int column);
     // TRUE when the view moved.
     bool VScroll(int code, int position = 0);
     bool HScroll(int code, int position = 0);
@@ -63,6 +68,7 @@ public:
     // 1-based line and column of the caret, for the status panes.
     int CaretLineNumber() const { return CaretLineIndex() + 1; }
     int CaretColumnNumber() const;
+    int CaretColumnIndex() const { return CaretColumnNumber() - 1; }
     int RowAfterLastY() const;  // y0
 
     int m_nCaretX = 0;
@@ -78,6 +84,8 @@ private:
     int LineLength(int index) const;
     void EndKey();
     void ClampToText();
+    void PlaceCaret(int cx, int cy);
+    void ScrollIntoView(int line, int column);
 
     const COutputStore* m_pStore;
 };

@@ -11,9 +11,16 @@ bool IsContinuation(unsigned char c)
     return (c & 0xC0) == 0x80;
 }
 
-// The code point of the valid UTF-8 character at `p`, which takes `*size` bytes.
-char32_t DecodeAt(const unsigned char* p, int* size)
+int ClampToInt(std::size_t value)
 {
+    return value > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
+}
+
+}  // namespace
+
+char32_t COutputLineText::DecodeAt(const char* bytes, int* size)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
     if (p[0] < 0x80) {
         *size = 1;
         return p[0];
@@ -31,13 +38,6 @@ char32_t DecodeAt(const unsigned char* p, int* size)
            (p[3] & 0x3F);
 }
 
-int ClampToInt(std::size_t value)
-{
-    return value > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(value);
-}
-
-}  // namespace
-
 COutputLineText::COutputLineText(const char* bytes, std::size_t length) : m_pBytes(bytes), m_nBytes(length)
 {
     m_bAscii = CUtf8Scanner::IsAscii(bytes, length);
@@ -50,6 +50,13 @@ COutputLineText::COutputLineText(const char* bytes, std::size_t length) : m_pByt
     scanner.Feed(bytes, length);
     m_bUtf8 = scanner.Valid();
     m_nLength = ClampToInt(scanner.Characters());
+}
+
+// Valid UTF-8 has as many characters as bytes exactly when it is ASCII.
+COutputLineText::COutputLineText(const char* bytes, std::size_t length, bool utf8, int characters)
+    : m_pBytes(bytes), m_nBytes(length), m_nLength(characters), m_bUtf8(utf8),
+      m_bAscii(utf8 && static_cast<std::size_t>(characters) == length)
+{
 }
 
 int COutputLineText::CharacterCount(const char* bytes, std::size_t length)
@@ -81,13 +88,13 @@ void COutputLineText::Characters(int column, int count, std::u32string& characte
     if (count <= 0 || column >= m_nLength)
         return;
     const std::size_t from = ByteOf(column);
-    const auto* p = reinterpret_cast<const unsigned char*>(m_pBytes) + from;
-    const auto* const end = reinterpret_cast<const unsigned char*>(m_pBytes) + m_nBytes;
+    const char* p = m_pBytes + from;
+    const char* const end = m_pBytes + m_nBytes;
     const std::size_t wanted = static_cast<std::size_t>(count);
     characters.reserve(wanted < static_cast<std::size_t>(end - p) ? wanted : static_cast<std::size_t>(end - p));
     while (p < end && characters.size() < wanted) {
         int size = 1;
-        characters.push_back(m_bUtf8 ? DecodeAt(p, &size) : char32_t(*p));
+        characters.push_back(m_bUtf8 ? DecodeAt(p, &size) : char32_t(static_cast<unsigned char>(*p)));
         p += size;
     }
 }

@@ -15,9 +15,14 @@ class COutputLineText {
 public:
     // `bytes` must outlive the object.
     COutputLineText(const char* bytes, std::size_t length);
+    // The same bytes read before: whether they are UTF-8, and how many
+    // characters they make.
+    COutputLineText(const char* bytes, std::size_t length, bool utf8, int characters);
 
     bool IsUtf8() const { return m_bUtf8; }
     int Length() const { return m_nLength; }  // in characters
+    const char* Bytes() const { return m_pBytes; }
+    std::size_t ByteLength() const { return m_nBytes; }
     // Where character `column` starts; the byte length for a column at or
     // beyond the end.
     std::size_t ByteOf(int column) const;
@@ -27,6 +32,9 @@ public:
 
     // The length in characters of the given bytes.
     static int CharacterCount(const char* bytes, std::size_t length);
+    // The code point of the valid UTF-8 character at `bytes`, which takes
+    // `*size` bytes.
+    static char32_t DecodeAt(const char* bytes, int* size);
 
 private:
     const char* m_pBytes;

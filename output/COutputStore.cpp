@@ -1,5 +1,6 @@
 #include "output/COutputStore.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstring>
 
@@ -111,6 +112,7 @@ void COutputStore::TrackOpenLine(int index)
 {
     if (m_open.index == index)
         return;
+    ForgetReadLines(index);
     const char* line = m_pLines[index];
     m_open.index = index;
     m_open.bytes = line ? std::strlen(line) : 0;
@@ -129,6 +131,32 @@ int COutputStore::GetLineLength(int index) const
 {
     const char* line = m_pLines[index];
     return line ? static_cast<int>(std::strlen(line)) : 0;
+}
+
+COutputLineText COutputStore::LineText(int index) const
+{
+    const char* line = m_pLines[index] ? m_pLines[index] : "";
+    if (index == m_open.index)
+        return COutputLineText(line, m_open.bytes, m_open.scanner.Valid(),
+                               static_cast<int>(std::min<std::size_t>(m_open.scanner.Characters(), INT_MAX)));
+    for (const ReadLine& read : m_readLines) {
+        if (read.index == index && read.bytes == line)
+            return COutputLineText(line, read.length, read.utf8, read.characters);
+    }
+    const COutputLineText text(line, std::strlen(line));
+    if (text.ByteLength() >= kLongLine) {
+        m_readLines[m_nNextRead] = {index, line, text.ByteLength(), text.Length(), text.IsUtf8()};
+        m_nNextRead = (m_nNextRead + 1) % kReadLines;
+    }
+    return text;
+}
+
+void COutputStore::ForgetReadLines(int index)
+{
+    for (ReadLine& read : m_readLines) {
+        if (index < 0 || read.index == index)
+            read = ReadLine();
+    }
 }
 
 BOOL COutputStore::SeekLine(int index)
@@ -158,6 +186,7 @@ void COutputStore::RemoveAll()
 {
     m_arena.Clear();
     m_open = OpenLine();
+    ForgetReadLines(-1);
     m_nCount = 0;
     m_nLongest = 0;
     m_nCursor = 0;

@@ -12,6 +12,7 @@
 #include <cstddef>
 
 #include "output/CLineArena.h"
+#include "output/COutputLineText.h"
 #include "output/CUtf8Scanner.h"
 #include "platform/Win32Types.h"
 
@@ -36,6 +37,12 @@ public:
     const char* GetLine(int index) const;
     // The caller guarantees 0 <= index < m_nCount.
     int GetLineLength(int index) const;  // in bytes
+    // Line `index` (0 .. m_nCount - 1) as the view reads it. The open line of a
+    // run is known as it grows; a line of kLongLine bytes or more is read once
+    // and remembered until it changes, so that painting, the caret and a
+    // selection do not read hundreds of megabytes again at every step.
+    COutputLineText LineText(int index) const;
+    static constexpr std::size_t kLongLine = 1 << 20;
 
     // Iteration: SeekLine, then GetNextLine until it returns null.
     BOOL SeekLine(int index);
@@ -80,10 +87,24 @@ private:
         CUtf8Scanner scanner;
     };
 
+    // A long line read before. Only the line appended to changes, and that
+    // one is forgotten when it is.
+    struct ReadLine {
+        int index = -1;
+        const char* bytes = nullptr;
+        std::size_t length = 0;
+        int characters = 0;
+        bool utf8 = true;
+    };
+    static constexpr int kReadLines = 4;
+
     BOOL Grow();
     void NoteCharacters(std::size_t characters);
     void TrackOpenLine(int index);
+    void ForgetReadLines(int index);
 
     CLineArena m_arena;
     OpenLine m_open;
+    mutable ReadLine m_readLines[kReadLines];
+    mutable int m_nNextRead = 0;
 };

@@ -1,6 +1,7 @@
 #include "output/COutputView.h"
 
 #include <QGlyphRun>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -56,6 +57,24 @@ int CodeOf(int action, bool sliderDown)
 }
 
 constexpr int kCaretWidth = 2;
+// While the mouse is held above, below or beside the text, the view scrolls
+// one step this often, as editors do.
+constexpr int kDragScrollMs = 50;
+
+bool MovesCaret(Key key)
+{
+    switch (key) {
+    case Key::PageUp:
+    case Key::PageDown:
+    case Key::Home:
+    case Key::End:
+    case Key::Left:
+    case Key::Right:
+    case Key::Up:
+    case Key::Down: return true;
+    default: return false;
+    }
+}
 
 // The stock fixed-pitch font at normal weight.
 QFont DisplayFont()
@@ -99,10 +118,6 @@ COutputView::COutputView(const COutputStore* store, QWidget* parent)
     horizontalScrollBar()->setTracking(false);
     connect(verticalScrollBar(), &QAbstractSlider::actionTriggered, this, &COutputView::OnVerticalAction);
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this, &COutputView::OnHorizontalAction);
-    connect(verticalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
-        if (!m_bSyncing)
-            SyncScrollBars();  // an ignored drag snaps back
-    });
     connect(horizontalScrollBar(), &QAbstractSlider::sliderReleased, this, [this] {
         if (m_bSyncing)
             return;
@@ -113,6 +128,8 @@ COutputView::COutputView(const COutputStore* store, QWidget* parent)
             SyncScrollBars();
     });
 
+    m_dragTimer.setInterval(kDragScrollMs);
+    connect(&m_dragTimer, &QTimer::timeout, this, &COutputView::DragStep);
     m_repaintTimer.setSingleShot(true);
     connect(&m_repaintTimer, &QTimer::timeout, this, &COutputView::PaintPending);
     MeasureClient();
@@ -130,12 +147,15 @@ COutputGeometry& COutputView::Geometry()
     return m_geometry;
 }
 
+// Following puts the caret after the last line; a selection (there is none
+// while the view follows) would begin there.
 void COutputView::ApplyPendingEnd()
 {
     if (!m_bEndPending)
         return;
     m_bEndPending = false;
     m_geometry.ScrollToEnd();
+    m_selection.Start(CaretPoint());
 }
 
 void COutputView::MeasureClient()
@@ -148,15 +168,13 @@ void COutputView::ResetView()
 {
     m_geometry.Reset();
     m_bEndPending = false;
+    m_selection.Clear();
+    m_bHasSelection = false;
+    m_bSelecting = false;
+    m_dragTimer.stop();
     SyncScrollBars();
     if (isVisible())
         viewport()->repaint();
-}
-
-void COutputView::FollowEnd()
-{
-    m_bEndPending = true;
-    RequestRepaint();
 }
 
 void COutputView::TextChanged()
@@ -164,17 +182,17 @@ void COutputView::TextChanged()
     RequestRepaint();
 }
 
-void COutputView::RequestRepaint()
+// A repaint is pending exactly while the timer runs (PaintPending stops it):
+// further requests only count, and read the clock now and then.
+void COutputView::RequestRepaintSoon()
 {
-    m_bPending = true;
-    if (m_repaintTimer.isActive() && ++m_nUnclockedRequests < kClockStride)
-        return;
     m_nUnclockedRequests = 0;
-    if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= kRepaintIntervalMs) {
+    m_bPending = true;
+    const qint64 since = m_sinceRepaint.isValid() ? m_sinceRepaint.elapsed() : m_nIntervalMs;
+    if (since >= m_nIntervalMs)
         PaintPending();
-    } else if (!m_repaintTimer.isActive()) {
-        m_repaintTimer.start(kRepaintIntervalMs - static_cast<int>(m_sinceRepaint.elapsed()));
-    }
+    else if (!m_repaintTimer.isActive())
+        m_repaintTimer.start(static_cast<int>(m_nIntervalMs - since));
 }
 
 void COutputView::PaintPending()
@@ -183,9 +201,16 @@ void COutputView::PaintPending()
         return;
     m_bPending = false;
     m_repaintTimer.stop();
+    QElapsedTimer painting;
+    painting.start();
     SyncScrollBars();
     if (isVisible())
         viewport()->repaint();
+    // A repaint that took long (a large window, a busy display) spaces the
+    // next ones out, so that following a flood of output never spends more
+    // than about 1/kPaintShare of the time painting.
+    m_nIntervalMs = std::clamp<qint64>(painting.nsecsElapsed() * kPaintShare / 1'000'000, kRepaintIntervalMs,
+                                       kMaxRepaintIntervalMs);
     m_sinceRepaint.restart();
 }
 
@@ -245,10 +270,7 @@ void COutputView::OnVerticalAction(int action)
     QScrollBar* bar = verticalScrollBar();
     const int code = CodeOf(action, bar->isSliderDown());
     const bool moved = code >= 0 && m_geometry.VScroll(code, bar->sliderPosition());
-    // An ignored drag leaves the thumb under the mouse until it is released.
-    const bool ignoredDrag = code == G::SB_THUMBTRACK && !moved;
-    if (!ignoredDrag)
-        bar->setSliderPosition(m_geometry.m_nTopLine);
+    bar->setSliderPosition(m_geometry.m_nTopLine);
     if (moved)
         viewport()->update();
 }
@@ -285,25 +307,53 @@ void COutputView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     const QRect area = event->rect();
     painter.fillRect(area, Qt::white);
-    painter.setPen(Qt::black);
     const G& g = m_geometry;
     const int h = g.m_nLineHeight;
     const int w = g.m_nCharWidth;
     const int first = std::max(g.m_nTopLine + area.top() / h - 1, 0);
     const int last = std::min(g.m_nTopLine + (area.top() + area.height()) / h, g.LineCount() - 1);
-    const int visibleColumns = g.m_nWidth / w + 2;
-    painter.setClipRect(QRect(w, area.top(), std::max(g.m_nWidth - w, 0), area.height()));
-    for (int i = first; i <= last; ++i) {
-        const char* line = m_pStore->GetLine(i);
-        const COutputLineText text(line, static_cast<std::size_t>(m_pStore->GetLineLength(i)));
-        if (text.Length() <= g.m_nLeftColumn)
-            continue;
-        text.Characters(g.m_nLeftColumn, visibleColumns, m_characters);
-        DrawCharacters(painter, (i - g.m_nTopLine) * h + m_nAscent);
-    }
+    const QRect textArea(w, area.top(), std::max(g.m_nWidth - w, 0), area.height());
+    for (int i = first; i <= last; ++i)
+        DrawLine(painter, i, textArea);
     painter.setClipping(false);
     if (m_bHasCaret)
         painter.fillRect(g.m_nCaretX, g.m_nCaretY, kCaretWidth, h, Qt::black);
+}
+
+// One line in its row: the selected part on the highlight with the
+// highlighted text's colour (a selected line break as one cell after the
+// line), the rest black on white.
+void COutputView::DrawLine(QPainter& painter, int line, const QRect& textArea)
+{
+    const G& g = m_geometry;
+    const int w = g.m_nCharWidth;
+    const int y = (line - g.m_nTopLine) * g.m_nLineHeight;
+    const COutputLineText text = m_pStore->LineText(line);
+    int from = 0, to = 0;
+    bool lineBreak = false;
+    QRect selected;
+    if (m_bHasSelection && m_selection.PartOfLine(line, text.Length(), &from, &to, &lineBreak)) {
+        const long long left = static_cast<long long>(w) * (1 + from - g.m_nLeftColumn);
+        const long long right = static_cast<long long>(w) * (1 + to - g.m_nLeftColumn + (lineBreak ? 1 : 0));
+        const auto x = [&textArea](long long v) {
+            return static_cast<int>(std::clamp<long long>(v, textArea.left(), textArea.right() + 1));
+        };
+        selected = QRect(QPoint(x(left), y), QPoint(x(right) - 1, y + g.m_nLineHeight - 1));
+        painter.setClipRect(textArea);
+        painter.fillRect(selected, palette().color(QPalette::Highlight));
+    }
+    if (text.Length() <= g.m_nLeftColumn)
+        return;
+    text.Characters(g.m_nLeftColumn, g.m_nWidth / w + 2, m_characters);
+    const int baseline = y + m_nAscent;
+    painter.setClipRect(textArea);
+    painter.setPen(Qt::black);
+    DrawCharacters(painter, baseline);
+    if (from < to && !selected.isEmpty()) {
+        painter.setClipRect(selected.intersected(textArea));
+        painter.setPen(palette().color(QPalette::HighlightedText));
+        DrawCharacters(painter, baseline);
+    }
 }
 
 // m_characters, each in its cell from the first text column on: the glyphs
@@ -374,7 +424,17 @@ void COutputView::keyPressEvent(QKeyEvent* event)
     const bool ctrl = event->modifiers() & Qt::ControlModifier;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     ApplyPendingEnd();
-    const auto result = m_geometry.KeyDown(KeyOf(event->key()), ctrl, shift);
+    const Key key = KeyOf(event->key());
+    const auto result = m_geometry.KeyDown(key, ctrl, shift);
+    // Shift extends the selection from its anchor; any other move of the
+    // caret drops it and anchors where the caret lands.
+    if (MovesCaret(key)) {
+        if (shift)
+            m_selection.ExtendTo(CaretPoint());
+        else
+            m_selection.Start(CaretPoint());
+        SelectionChanged();
+    }
     SyncScrollBars();
     viewport()->update();
     event->accept();
@@ -392,12 +452,88 @@ void COutputView::mousePressEvent(QMouseEvent* event)
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint at = event->position().toPoint();
-    ApplyPendingEnd();
+    // The press is on what was painted last; a follow not yet painted is
+    // dropped, since the press holds the view from now on.
+    m_bEndPending = false;
     m_geometry.Click(at.x(), at.y());
+    // Shift+click extends the selection as Shift with a key does.
+    if (event->modifiers() & Qt::ShiftModifier)
+        m_selection.ExtendTo(CaretPoint());
+    else
+        m_selection.Start(CaretPoint());
+    m_bSelecting = true;
+    m_dragPoint = at;
+    SelectionChanged();
     viewport()->update();
     event->accept();
 }
 
+void COutputView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_bSelecting || !(event->buttons() & Qt::LeftButton)) {
+        QAbstractScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    m_dragPoint = event->position().toPoint();
+    DragStep();
+    event->accept();
+}
+
+// The caret and the selection's end to the mouse; held outside the text, the
+// view first scrolls a step towards it, and again at every tick of the timer.
+void COutputView::DragStep()
+{
+    if (m_dragTimer.isActive())
+        CheckDragHeld();
+    if (!m_bSelecting)
+        return;
+    ApplyPendingEnd();
+    const G& g = m_geometry;
+    const QPoint at = m_dragPoint;
+    bool scrolled = false;
+    if (at.y() < 0)
+        scrolled = m_geometry.VScroll(G::SB_LINEUP);
+    else if (at.y() >= g.m_nHeight)
+        scrolled = m_geometry.VScroll(G::SB_LINEDOWN);
+    if (at.x() < g.m_nCharWidth && g.m_nLeftColumn > 0)
+        scrolled = m_geometry.HScroll(G::SB_LINELEFT) || scrolled;
+    else if (at.x() >= g.m_nWidth && !g.HorizontalFits())
+        scrolled = m_geometry.HScroll(G::SB_LINERIGHT) || scrolled;
+    m_geometry.DragTo(at.x(), at.y());
+    m_selection.ExtendTo(CaretPoint());
+    SelectionChanged();
+    const bool outside = !QRect(QPoint(0, 0), viewport()->size()).contains(at);
+    if (outside && !m_dragTimer.isActive())
+        m_dragTimer.start();
+    else if (!outside)
+        m_dragTimer.stop();
+    if (scrolled)
+        SyncScrollBars();
+    viewport()->update();
+}
+
+// A drag ends with its release; should that never reach the view (a window
+// that came up meanwhile took it), the button no longer held ends it too, so
+// that the view does not stay held.
+void COutputView::CheckDragHeld()
+{
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton)
+        return;
+    m_bSelecting = false;
+    m_dragTimer.stop();
+}
+
+void COutputView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_bSelecting = false;
+        m_dragTimer.stop();
+    }
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+// The word under the pointer is selected and the caret put after it; the
+// window decides whether the line names an error to go to.
 void COutputView::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -405,7 +541,52 @@ void COutputView::mouseDoubleClickEvent(QMouseEvent* event)
         return;
     }
     mousePressEvent(event);
-    emit gotoErrorRequested();
+    m_bSelecting = false;
+    const COutputSelection::Point at = CaretPoint();
+    int from = 0, to = 0;
+    COutputSelection::WordAt(*m_pStore, at.line, at.column, &from, &to);
+    m_selection.Set({at.line, from}, {at.line, to});
+    m_geometry.PutCaretAt(at.line, to);
+    SelectionChanged();
+    SyncScrollBars();
+    viewport()->update();
+    emit doubleClicked();
+}
+
+// Scrolling leaves the caret where it stands in the window, which may be
+// below the text: there it stands for the text's end.
+COutputSelection::Point COutputView::CaretPoint() const
+{
+    const int lines = m_geometry.LineCount();
+    const int line = m_geometry.CaretLineIndex();
+    if (line >= lines)
+        return {lines, 0};
+    return {line, m_geometry.CaretColumnIndex()};
+}
+
+void COutputView::SelectionChanged()
+{
+    const bool had = m_bHasSelection;
+    m_bHasSelection = !m_selection.Empty(*m_pStore);
+    if (had || m_bHasSelection)
+        viewport()->update();
+}
+
+void COutputView::ClearSelection()
+{
+    m_selection.Start(CaretPoint());
+    SelectionChanged();
+}
+
+void COutputView::SelectAll()
+{
+    ApplyPendingEnd();
+    const int lines = m_geometry.LineCount();
+    m_selection.Set({0, 0}, {lines, 0});
+    m_geometry.PutCaretAt(lines, 0);
+    SelectionChanged();
+    SyncScrollBars();
+    viewport()->update();
 }
 
 void COutputView::wheelEvent(QWheelEvent* event)
@@ -432,6 +613,10 @@ void COutputView::focusInEvent(QFocusEvent* event)
 
 void COutputView::focusOutEvent(QFocusEvent* event)
 {
+    // A dialog that takes the focus in the middle of a drag takes the release
+    // with it: the drag ends here.
+    m_bSelecting = false;
+    m_dragTimer.stop();
     m_bHasCaret = false;
     viewport()->update();
     QAbstractScrollArea::focusOutEvent(event);

@@ -92,6 +92,8 @@ constexpr Entry kEntries[] = {
     {243, " (recovered copy)"},
     {244, "Unsaved changes are not protected against a crash in this session: the recovery folder %s cannot be "
           "used (%s)."},
+    {260, "The selection is too large to copy: at most 64 MB of text can go to the clipboard. Select less, or "
+          "keep the whole output with Save As."},
     {57345, "Ready"},
     {59137, "CAPS"},
     {59138, "NUM"},

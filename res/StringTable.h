@@ -78,6 +78,7 @@ enum StringId : int {
     IDS_CRASH = 242,
     IDS_RECOVERED_COPY = 243,
     IDS_RECOVERY_OFF = 244,
+    IDS_COPY_TOO_LARGE = 260,
     // The framework's own entries.
     IDS_READY = 57345,
     IDS_INDICATOR_CAPS = 59137,

@@ -4,7 +4,10 @@
 // the same library and pump, its text appended to one growing buffer.
 //
 // Offscreen unless QT_QPA_PLATFORM says otherwise: QT_QPA_PLATFORM=xcb under an
-// X server measures the windows as a person sees them.
+// X server measures the windows as a person sees them (and with
+// NUV_BENCH_XSERVER_PID, what the server spends on them). The floor of any
+// environment is bench/host's bare C host (bare_host), which loads the same
+// library without Qt and keeps the text in one buffer.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -14,6 +17,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -88,6 +92,25 @@ struct Program {
     }
 };
 
+double ProcessCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// The processor time the X server has used, when NUV_BENCH_XSERVER_PID names
+// it: what a shown run costs the server (drawing what the program sends) does
+// not show in this process's own time. -1 without it.
+double XServerCpuMs()
+{
+    const QByteArray pid = qgetenv("NUV_BENCH_XSERVER_PID");
+    QFile stat("/proc/" + pid + "/schedstat");
+    if (pid.isEmpty() || !stat.open(QIODevice::ReadOnly))
+        return -1;
+    return stat.readAll().split(' ').value(0).toDouble() / 1e6;
+}
+
 void BM_PerCallRunShown(benchmark::State& state)
 {
     Program program;
@@ -102,6 +125,7 @@ void BM_PerCallRunShown(benchmark::State& state)
     QApplication::processEvents();
     QMdiSubWindow* editor = frame.MdiArea()->activeSubWindow();
     CNuvOutput* output = frame.m_pOutput;
+    double cpu = 0, server = 0;
     for (auto _ : state) {
         // Ctrl+R in the model's editor, as after the first run a person
         // clicks back into it; the last run's text is cleared so that a run
@@ -111,17 +135,26 @@ void BM_PerCallRunShown(benchmark::State& state)
         frame.MdiArea()->setActiveSubWindow(editor);
         QApplication::processEvents();
         state.ResumeTiming();
+        const double cpuBefore = ProcessCpuMs(), serverBefore = XServerCpuMs();
         frame.OnCommand(ID_RUN_ACTIVE);  // the output window is shown and follows
         QApplication::processEvents();   // what the run left to paint
+        cpu += ProcessCpuMs() - cpuBefore;
+        server += XServerCpuMs() - serverBefore;
         if (output->m_pStore->m_nCount != kLines) {
             state.SkipWithError("the model did not run");
             break;
         }
     }
+    state.counters["process_cpu_ms"] = cpu / static_cast<double>(state.iterations());
+    if (XServerCpuMs() >= 0)
+        state.counters["xserver_cpu_ms"] = server / static_cast<double>(state.iterations());
     if (program.prompts.messages > 0)
         state.SkipWithError("a message was shown");
 }
 BENCHMARK(BM_PerCallRunShown)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+// One run, for a profiler: valgrind --tool=callgrind --toggle-collect='CInterpreterLibrary::Run*'
+// app_bench --benchmark_filter=PerCallRunShownOnce
+BENCHMARK(BM_PerCallRunShown)->Name("BM_PerCallRunShownOnce")->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 std::string g_appended;
 

@@ -29,11 +29,20 @@ UiState MinimisedEditor()
     return s;
 }
 
-UiState Output(int lines)
+UiState Output(int lines, bool selection = false)
 {
     UiState s;
     s.hasActiveChild = s.outputActive = true;
     s.outputLines = lines;
+    s.textNotEmpty = lines > 0;
+    s.selection = selection;
+    s.clipboardHasText = true;
+    return s;
+}
+
+UiState Minimised(UiState s)
+{
+    s.activeMinimised = true;
     return s;
 }
 
@@ -83,7 +92,14 @@ TEST(UpdateRules, EnableEachCommandByState)
         {"output: Cut", Output(3), ID_EDIT_CUT, false},
         {"output: Paste", Output(3), ID_EDIT_PASTE, false},
         {"output: Undo", Output(3), ID_EDIT_UNDO, false},
-        {"output: Select All", Output(3), ID_EDIT_SELECT_ALL, false},
+        {"output: Select All", Output(3), ID_EDIT_SELECT_ALL, true},
+        {"empty output: Select All", Output(0), ID_EDIT_SELECT_ALL, false},
+        {"output without selection: Copy", Output(3), ID_EDIT_COPY, false},
+        {"output with selection: Copy", Output(3, true), ID_EDIT_COPY, true},
+        {"output with selection: Cut", Output(3, true), ID_EDIT_CUT, false},
+        {"output with selection: Delete", Output(3, true), ID_EDIT_CLEAR, false},
+        {"minimised output: Copy", Minimised(Output(3, true)), ID_EDIT_COPY, false},
+        {"minimised output: Select All", Minimised(Output(3)), ID_EDIT_SELECT_ALL, false},
         {"output: Matching Brace", Output(3), ID_SEARCH_BRACE, false},
         {"output: Uncommented Brace", Output(3), ID_SEARCH_UNCOMMENTED_BRACE, false},
         {"output: Find", Output(3), ID_EDIT_FIND, false},

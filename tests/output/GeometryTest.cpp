@@ -141,7 +141,8 @@ TEST(OutputGeometry, Clicks)
 TEST(OutputGeometry, ScrollingLimits)
 {
     View many(70000);
-    EXPECT_FALSE(many.geometry.VScroll(G::SB_THUMBTRACK, 500)) << "dragging is ignored above 65535 lines";
+    EXPECT_TRUE(many.geometry.VScroll(G::SB_THUMBTRACK, 69000)) << "the thumb reaches lines beyond 65535";
+    EXPECT_EQ(many.geometry.m_nTopLine, 69000);
     EXPECT_TRUE(many.geometry.VScroll(G::SB_BOTTOM));
     EXPECT_EQ(many.geometry.m_nTopLine, 69999);
     EXPECT_FALSE(many.geometry.VScroll(G::SB_LINEDOWN));

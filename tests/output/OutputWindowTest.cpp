@@ -13,6 +13,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTemporaryDir>
 #include <memory>
 #include <string>
@@ -648,16 +650,17 @@ TEST_F(OutputWindowTest, MemoryMessagesOfAddOutput)
 {
     output->AddOutput("kept\n");
     {
+        // A chunk that needs the work buffer (a whole plain line does not).
         AllocationFailure failure(1);
         prompts.ExpectMessageBox(IDOK);
-        EXPECT_FALSE(output->AddOutput("lost\n"));
+        EXPECT_FALSE(output->AddOutput("lost\tline\n"));
         EXPECT_EQ(prompts.Last().text, "Not enough memory.");
         EXPECT_EQ(prompts.Last().style, MB_ICONINFORMATION);
     }
     {
-        // The work buffer, then the block of a line too long for the arena's chunks.
+        // The block of a line too long for the arena's chunks.
         const std::string big(70000, 'b');
-        AllocationFailure failure(2);
+        AllocationFailure failure(1);
         prompts.ExpectMessageBox(IDOK);
         EXPECT_FALSE(output->AddOutput((big + "\n").c_str()));
         EXPECT_EQ(prompts.Last().text, "Not enough memory to accumulate output.");
@@ -695,6 +698,92 @@ TEST_F(OutputWindowTest, ScrollBarsDriveTheView)
     EXPECT_EQ(horizontal->value(), 6);
     horizontal->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(g.m_nLeftColumn, 14);
+}
+
+// Dragging the vertical thumb with the mouse moves the text while it is held
+// and leaves it there, over ten million lines as over a hundred: the first,
+// a middle and the last line come to the top.
+TEST_F(OutputWindowTest, TheVerticalThumbReachesEveryPartOfTenMillionLines)
+{
+    constexpr int kLines = 10'000'000;
+    for (int i = 0; i < kLines; ++i)
+        ASSERT_TRUE(output->m_pStore->AddEmptyLine());
+    ShowSized(300, 200);
+    ASSERT_TRUE(Settle());
+    const COutputGeometry& g = Geometry();
+    QScrollBar* bar = output->View()->verticalScrollBar();
+    ASSERT_EQ(bar->maximum(), kLines - 1);
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = Qt::Vertical;
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = option.sliderValue = bar->value();
+    option.pageStep = bar->pageStep();
+    option.singleStep = bar->singleStep();
+    const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarGroove, bar);
+    const QRect thumb = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, bar);
+    const auto mouse = [bar](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, bar->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(bar, &event);
+    };
+    const QPoint grip = thumb.center();
+    mouse(QEvent::MouseButtonPress, grip, Qt::LeftButton);
+    const struct Step {
+        const char* name;
+        int y;
+        int top;  // expected top line; -1: within a thumb's step of the middle
+    } steps[] = {
+        {"to the top", groove.top() - 50, 0},
+        {"to the middle", grip.y() + (groove.height() - thumb.height()) / 2 - (thumb.top() - groove.top()), -1},
+        {"to the bottom", groove.bottom() + 50, kLines - 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        mouse(QEvent::MouseMove, QPoint(grip.x(), step.y), Qt::LeftButton);
+        if (step.top >= 0)
+            EXPECT_EQ(g.m_nTopLine, step.top);
+        else
+            EXPECT_NEAR(g.m_nTopLine, kLines / 2, kLines / std::max(groove.height() - thumb.height(), 1) + 1);
+        EXPECT_EQ(bar->value(), g.m_nTopLine);
+    }
+    mouse(QEvent::MouseButtonRelease, QPoint(grip.x(), groove.bottom() + 50), Qt::NoButton);
+    QApplication::processEvents();
+    EXPECT_EQ(g.m_nTopLine, kLines - 1) << "the text stays where the thumb was let go";
+    EXPECT_EQ(bar->value(), kLines - 1);
+}
+
+// Shift extends a selection from where the caret was last put, as in an
+// editor: scrolling in between does not move that place, following the
+// output does.
+TEST_F(OutputWindowTest, ShiftSelectsFromWhereTheCaretWasPut)
+{
+    ShowSized(300, 200);
+    AddLines(100, "a line of text");
+    ASSERT_TRUE(Settle());
+    COutputView* view = output->View();
+    const COutputGeometry& g = Geometry();
+    using Point = COutputSelection::Point;
+    Press(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view->Selection().Begin(), (Point{99, 0}));
+    EXPECT_EQ(view->Selection().End(), (Point{100, 0})) << "from the end, where following left the caret";
+
+    Press(Qt::Key_Home, Qt::ControlModifier);
+    const auto click = [&](int row, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(2.5 * g.m_nCharWidth, (row + 0.5) * g.m_nLineHeight);
+        QMouseEvent press(QEvent::MouseButtonPress, at, QPointF(), Qt::LeftButton, Qt::LeftButton, modifiers);
+        QApplication::sendEvent(view->viewport(), &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, QPointF(), Qt::LeftButton, Qt::NoButton, modifiers);
+        QApplication::sendEvent(view->viewport(), &release);
+    };
+    click(2, Qt::NoModifier);
+    EXPECT_FALSE(view->HasSelection());
+    view->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    ASSERT_GT(g.m_nTopLine, 2);
+    click(1, Qt::ShiftModifier);
+    EXPECT_EQ(view->Selection().Begin(), (Point{2, 1}));
+    EXPECT_EQ(view->Selection().End(), (Point{g.m_nTopLine + 1, 1}));
+    EXPECT_TRUE(output->HasSelection());
 }
 
 TEST_F(OutputWindowTest, CreatedShownForAModel)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "FaultInjection.h"
 #include "ReferenceOutput.h"
 #include "output/CLineArena.h"
+#include "output/COutputLineText.h"
 #include "output/COutputStore.h"
 
 namespace {
@@ -204,6 +206,51 @@ TEST(LineArena, ClearedChunksAreReusedUntilReleased)
     arena.ReleaseSpares();
     EXPECT_EQ(arena.SpareCount(), 0u);
     EXPECT_EQ(arena.ChunkCount(), 1u);
+}
+
+// A long line is read once and remembered: what the store says of it stays
+// what a fresh reading says while lines grow, move on and are replaced.
+TEST(OutputStore, LongLinesReadAsTheyAreNow)
+{
+    COutputStore store;
+    const std::string ascii(COutputStore::kLongLine, 'a');
+    const std::string latin1 = std::string(COutputStore::kLongLine, 'b') + "\xe9";
+    const struct Step {
+        const char* name;
+        std::function<void(COutputStore&)> change;
+    } steps[] = {
+        {"a long ASCII line and a long Latin-1 line", [&](COutputStore& s) {
+             s.AddLine(ascii.c_str());
+             s.AddLine(latin1.c_str());
+         }},
+        {"the first read again", [](COutputStore&) {}},
+        {"an open line growing into a long one", [&](COutputStore& s) {
+             s.AddLine("caf\xc3\xa9 ");
+             s.AppendToLine(2, ascii.c_str());
+         }},
+        {"the open line breaks its UTF-8", [](COutputStore& s) { s.AppendToLine(2, "\xff"); }},
+        {"a remembered line grows after all", [&](COutputStore& s) {
+             s.AppendToLine(0, "\xc3\xa9");
+             s.AddEmptyLine();
+             s.AppendToLine(3, "x");
+         }},
+        {"a new run in the same memory", [&](COutputStore& s) {
+             s.RemoveAll();
+             s.AddLine(latin1.c_str());
+             s.AddLine(ascii.c_str());
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change(store);
+        for (int i = 0; i < store.m_nCount; ++i) {
+            const COutputLineText known = store.LineText(i);
+            const COutputLineText fresh(store.GetLine(i), std::strlen(store.GetLine(i)));
+            EXPECT_EQ(known.ByteLength(), fresh.ByteLength()) << "line " << i;
+            EXPECT_EQ(known.Length(), fresh.Length()) << "line " << i;
+            EXPECT_EQ(known.IsUtf8(), fresh.IsUtf8()) << "line " << i;
+        }
+    }
 }
 
 }  // namespace
