@@ -34,6 +34,7 @@
 #include "res/StringTable.h"
 #include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
+#include "editor/EditorLook.h"
 #include "editor/ErrorLine.h"
 #include "editor/GotoError.h"
 #include "output/CNuvOutput.h"
@@ -293,6 +294,8 @@ void CMainFrame::OnCommand(int id)
         break;
     case ID_VIEW_TOOLBAR: ShowToolBar(!m_bToolBarVisible); break;
     case ID_VIEW_STATUS_BAR: ShowStatusBar(!m_bStatusBarVisible); break;
+    case ID_VIEW_SYNTAX_COLOURS:
+    case ID_VIEW_LINE_NUMBERS: ToggleEditorLook(id); break;
     case ID_OPTIONS_FONTS: OnFonts(); break;
     case ID_OPTIONS_SAVE_SETTINGS: m_bSaveSettings = !m_bSaveSettings; break;
     case ID_WINDOW_CASCADE: m_pMdiArea->cascadeSubWindows(); break;
@@ -359,6 +362,21 @@ void CMainFrame::ApplyEditorFont()
         auto* child = qobject_cast<CNuvChild*>(window);
         if (child && child->IsWindowClass(g_editorClass))
             ApplyFontTo(child);
+    }
+}
+
+// The choice holds for every editor window, open or opened later, and is kept
+// in the profile at once, as the other View choices are not.
+void CMainFrame::ToggleEditorLook(int id)
+{
+    EditorLook& look = CurrentEditorLook();
+    bool& choice = id == ID_VIEW_SYNTAX_COLOURS ? look.colours : look.lineNumbers;
+    choice = !choice;
+    look.ToProfile();
+    for (QMdiSubWindow* window : m_pMdiArea->subWindowList()) {
+        auto* child = qobject_cast<CNuvChild*>(window);
+        if (child && child->IsWindowClass(g_editorClass))
+            static_cast<CNuvEdit*>(child)->ApplyLook(look);
     }
 }
 
@@ -682,6 +700,8 @@ UiState CMainFrame::GatherUiState() const
     s.statusBarVisible = !m_pStatusBar->isHidden();
     s.saveSettings = m_bSaveSettings;
     s.tabbedWindows = m_pTabs->IsOn();
+    s.syntaxColours = CurrentEditorLook().colours;
+    s.lineNumbers = CurrentEditorLook().lineNumbers;
     return s;
 }
 

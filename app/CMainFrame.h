@@ -128,6 +128,7 @@ private:
     void OnEndSession(QSessionManager& manager);
     void ApplyEditorFont();
     void ApplyFontTo(CNuvChild* editor);
+    void ToggleEditorLook(int id);
     void OnPrintSetup();
     void OnAbout();
     void OnHelpContents();

@@ -18,6 +18,7 @@
 #include "config/CWorkspaceWriter.h"
 #include "editor/CFileCommands.h"
 #include "editor/CNuvEdit.h"
+#include "editor/EditorLook.h"
 #include "editor/RecoveredModels.h"
 #include "output/CNuvOutput.h"
 #include "platform/CTerminationSignals.h"
@@ -86,6 +87,7 @@ BOOL CNuvApp::InitInstance(const std::vector<std::string>& models)
 
     // Before any window opens, so that each keeps its place among overlapping windows.
     m_pFrame->TabbedWindows().SetOn(CTabbedWindows::FromProfile());
+    CurrentEditorLook() = EditorLook::FromProfile();
     CNuvOutput* output = m_makeOutput();
     if (!output || !output->m_bCreated) {
         delete output;

@@ -23,6 +23,8 @@ struct UiState {
     bool saveSettings = false;
     int recentFiles = 0;             // non-empty entries of the recent-file list
     bool tabbedWindows = false;      // the MDI area shows tabs
+    bool syntaxColours = true;       // View > Syntax Colours
+    bool lineNumbers = true;         // View > Line Numbers
 };
 
 struct CommandUi {

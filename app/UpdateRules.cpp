@@ -34,6 +34,8 @@ CommandUi UpdateRule(int id, const UiState& s)
     case ID_EDIT_SELECT_ALL: return On((usableEditor || usableOutput) && s.textNotEmpty);
     case ID_VIEW_TOOLBAR: return On(true, s.toolBarVisible);
     case ID_VIEW_STATUS_BAR: return On(true, s.statusBarVisible);
+    case ID_VIEW_SYNTAX_COLOURS: return On(true, s.syntaxColours);
+    case ID_VIEW_LINE_NUMBERS: return On(true, s.lineNumbers);
     case ID_EDIT_FIND: return On(editor, s.findDialogOpen);
     case ID_EDIT_REPLACE: return On(editor, s.replaceDialogOpen);
     case ID_SEARCH_GOTO_LINE: return On(editor);

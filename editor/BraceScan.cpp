@@ -1,5 +1,7 @@
 #include "editor/BraceScan.h"
 
+#include "editor/NuvLexer.h"
+
 namespace {
 
 class Scanner {
@@ -13,60 +15,33 @@ public:
 
     qsizetype Run(bool skipComments)
     {
-        qsizetype i = 0;
-        while (i < m_n && i >= 0)
-            i = skipComments ? StepSkipping(i) : Brace(i);
+        if (!skipComments) {
+            Braces(0, m_n);
+            return m_count;
+        }
+        NuvLexer lexer(m_text, LexState::Code, true, true);
+        LexToken token{TokenKind::Code, 0, 0};
+        while (lexer.Next(&token)) {
+            if (token.kind == TokenKind::Code)
+                Braces(token.start, token.end);
+            else if (token.kind == TokenKind::StrayCommentEnd)
+                Report(BraceIssue::MisplacedCommentEnd, token.start);
+        }
+        if (lexer.State() == LexState::Comment)
+            Report(BraceIssue::CommentToEnd, token.start);
+        else if (lexer.State() == LexState::String)
+            Report(BraceIssue::StringToEnd, token.start);
         return m_count;
     }
 
 private:
-    // The next position to scan after `i`, or -1 when the scan ends.
-    qsizetype StepSkipping(qsizetype i)
+    void Braces(qsizetype from, qsizetype to)
     {
-        const bool hasNext = i + 1 < m_n;
-        const QChar c = m_text[i];
-        const QChar next = hasNext ? m_text[i + 1] : QChar();
-        if (c == u'/' && next == u'/')
-            return LineEnd(i);
-        if (c == u'/' && next == u'*')
-            return AfterComment(i);
-        if (c == u'"' && i > 0 && hasNext && m_text[i - 1] != u'\\' && !(m_text[i - 1] == u'\'' && next == u'\''))
-            return AfterString(i);
-        if (c == u'*' && next == u'/') {
-            Report(BraceIssue::MisplacedCommentEnd, i);
-            return i + 2;
-        }
-        return Brace(i);
+        for (qsizetype i = from; i < to; ++i)
+            Brace(i);
     }
 
-    // Every line break is CR LF: the line ends at the next CR.
-    qsizetype LineEnd(qsizetype i) const
-    {
-        const qsizetype cr = m_text.indexOf(u'\r', i);
-        return cr < 0 ? m_n : cr;
-    }
-
-    qsizetype AfterComment(qsizetype i)
-    {
-        for (qsizetype j = i + 2; j + 1 < m_n; ++j) {
-            if (m_text[j] == u'*' && m_text[j + 1] == u'/')
-                return j + 2;
-        }
-        Report(BraceIssue::CommentToEnd, i);
-        return -1;
-    }
-
-    qsizetype AfterString(qsizetype i)
-    {
-        for (qsizetype j = i + 1; j < m_n; ++j) {
-            if (m_text[j] == u'"' && m_text[j - 1] != u'\'' && m_text[j - 1] != u'\\')
-                return j + 1;
-        }
-        Report(BraceIssue::StringToEnd, i);
-        return -1;
-    }
-
-    qsizetype Brace(qsizetype i)
+    void Brace(qsizetype i)
     {
         const QChar c = m_text[i];
         if (c == m_open) {
@@ -75,7 +50,6 @@ private:
         } else if (c == m_close && m_depth > 0) {
             m_pairs[m_stack[--m_depth]].close = static_cast<int>(i);
         }
-        return i + 1;
     }
 
     void Report(BraceIssue issue, qsizetype at)

@@ -3,14 +3,9 @@
 // text (line breaks as CR LF, positions as the editor counts them) that pairs
 // the braces of one kind.
 //
-// With comments skipped, the rules are tried in this order at each position:
-//   a. "//" skips to the end of its line (the break is scanned as text);
-//   b. "/*" skips past the first "*/" after it; none: CommentToEnd, scan ends;
-//   c. a '"' that is neither the first nor the last character, nor after a
-//      backslash, nor between two single quotes, skips past the first later
-//      '"' that is after neither a single quote nor a backslash; none:
-//      StringToEnd, scan ends;
-//   d. "*/" outside a comment: MisplacedCommentEnd, the scan goes on after it;
+// With comments skipped, the lexer of NuvLexer.h decides what is comment and
+// string; a stray "*/" is reported as MisplacedCommentEnd, a comment or string
+// that runs to the end as CommentToEnd or StringToEnd, and in code:
 //   e. a brace of the kind: an opening one is recorded, a closing one pairs
 //      with the latest opening one still without a partner (or is dropped).
 // Without skipping comments only rule e applies. The text ends at its first

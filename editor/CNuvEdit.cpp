@@ -17,6 +17,7 @@
 #include "editor/CRecoveryStore.h"
 #include "editor/CGotoLineDlg.h"
 #include "editor/CMatchBrace.h"
+#include "editor/EditorLook.h"
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
 #include "editor/TextSearch.h"
@@ -124,6 +125,7 @@ CNuvEdit::CNuvEdit()
     connect(&m_recoveryTimer, &QTimer::timeout, this, &CNuvEdit::WriteRecoveryCopy);
     IMainFrame* frame = TheFrame();
     ApplyFont(frame ? frame->EditorFont() : SystemFont());
+    m_view.Apply(CurrentEditorLook());
     SetUntitled();
 }
 
@@ -233,6 +235,7 @@ void CNuvEdit::ApplyFont(const QFont& font)
 {
     m_edit.SetFont(font);
     ApplyMargin();
+    m_view.FontChanged();
     m_edit.SetTabStops(4 * QFontMetrics(font).averageCharWidth());
 }
 

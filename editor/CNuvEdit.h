@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QTimer>
 
+#include "editor/CCodeView.h"
 #include "platform/EditControl.h"
 #include "platform/TextCodec.h"
 #include "platform/Win32Types.h"
@@ -88,6 +89,9 @@ public:
 
     const char* FileName() const { return m_szFileName; }
     CEditControl& Edit() { return m_edit; }
+    CCodeView& View() { return m_view; }
+    // The View choices (colours, line numbers) as they are now.
+    void ApplyLook(const EditorLook& look) { m_view.Apply(look); }
 
     // CNuvChild operations. Searching works on the characters shown, with
     // positions counted as the edit control counts them; see TextSearch.h.
@@ -149,6 +153,7 @@ private:
     bool m_bDestroyed = false;
     bool m_bAsking = false;
     TextCodec m_codec;
+    CCodeView m_view{m_edit};
     // A window with unsaved changes keeps a recovery copy of its text, written
     // at most kRecoveryDelayMs after the first change since the last copy.
     static constexpr int kRecoveryDelayMs = 2000;

@@ -1,18 +1,71 @@
 #include "platform/EditControl.h"
 
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
 
 namespace {
 
-// setViewportMargins is protected; the margin is the formatting rectangle's left edge.
+// setViewportMargins and the geometry of the visible blocks are protected. Left
+// of the viewport lie the gutter (a child widget) and then the margin, the
+// formatting rectangle's left edge.
 class EditWidget : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
-    void SetLeftMargin(int pixels) { setViewportMargins(pixels, 0, 0, 0); }
+
+    void SetMargins(int gutter, int margin)
+    {
+        m_gutterWidth = gutter;
+        setViewportMargins(gutter + margin, 0, 0, 0);
+        PlaceGutter();
+    }
+    void SetGutter(QWidget* gutter)
+    {
+        m_gutter = gutter;
+        PlaceGutter();
+    }
+    void SetBeforePaint(std::function<void()> hook) { m_beforePaint = std::move(hook); }
+    QTextBlock FirstVisible() const { return firstVisibleBlock(); }
+    QRectF Geometry(const QTextBlock& block) const
+    {
+        return blockBoundingGeometry(block).translated(contentOffset());
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (m_beforePaint)
+            m_beforePaint();
+        QPlainTextEdit::paintEvent(event);
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QPlainTextEdit::resizeEvent(event);
+        PlaceGutter();
+    }
+
+private:
+    void PlaceGutter()
+    {
+        if (!m_gutter)
+            return;
+        const QRect area = contentsRect();
+        m_gutter->setGeometry(area.left(), area.top(), m_gutterWidth, area.height());
+        m_gutter->setVisible(m_gutterWidth > 0);
+    }
+
+    QPointer<QWidget> m_gutter;
+    int m_gutterWidth = 0;
+    std::function<void()> m_beforePaint;
 };
+
+EditWidget* Edit(const QPointer<QPlainTextEdit>& widget)
+{
+    return static_cast<EditWidget*>(widget.data());
+}
 
 QString WithCrLf(QString text)
 {
@@ -230,7 +283,35 @@ void CEditControl::ScrollCaret()
 void CEditControl::SetLeftMargin(int pixels)
 {
     m_leftMargin = pixels;
-    static_cast<EditWidget*>(m_widget.data())->SetLeftMargin(pixels);
+    Edit(m_widget)->SetMargins(m_gutterWidth, m_leftMargin);
+}
+
+void CEditControl::SetGutter(QWidget* gutter)
+{
+    Edit(m_widget)->SetGutter(gutter);
+}
+
+void CEditControl::SetGutterWidth(int pixels)
+{
+    if (pixels == m_gutterWidth)
+        return;
+    m_gutterWidth = pixels;
+    Edit(m_widget)->SetMargins(m_gutterWidth, m_leftMargin);
+}
+
+void CEditControl::SetBeforePaint(std::function<void()> hook)
+{
+    Edit(m_widget)->SetBeforePaint(std::move(hook));
+}
+
+QTextBlock CEditControl::FirstVisibleBlock() const
+{
+    return Edit(m_widget)->FirstVisible();
+}
+
+QRectF CEditControl::BlockGeometry(const QTextBlock& block) const
+{
+    return Edit(m_widget)->Geometry(block);
 }
 
 int CEditControl::LeftMargin() const

@@ -11,7 +11,9 @@
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QRectF>
 #include <QString>
+#include <QTextBlock>
 #include <functional>
 
 class QWidget;
@@ -71,6 +73,16 @@ public:
     // The formatting rectangle's left edge, in pixels from the control's left edge.
     void SetLeftMargin(int pixels);
     int LeftMargin() const;
+    // A strip of `pixels` left of the margin, filled by `gutter` (a child of the
+    // widget, placed and shown by the control; hidden at width 0).
+    void SetGutter(QWidget* gutter);
+    void SetGutterWidth(int pixels);
+    int GutterWidth() const { return m_gutterWidth; }
+    // Runs before every paint of the text, when the visible blocks are known.
+    void SetBeforePaint(std::function<void()> hook);
+    // The first block shown, and a block's rectangle in viewport coordinates.
+    QTextBlock FirstVisibleBlock() const;
+    QRectF BlockGeometry(const QTextBlock& block) const;
     // The font (no change notification) and the distance between tab stops.
     void SetFont(const QFont& font);
     void SetTabStops(int pixels);
@@ -89,4 +101,5 @@ private:
     std::function<void()> m_onChange;
     bool m_settingText = false;
     int m_leftMargin = 0;
+    int m_gutterWidth = 0;
 };

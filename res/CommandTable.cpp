@@ -29,6 +29,9 @@ constexpr CommandInfo kCommands[] = {
     {ID_EDIT_SELECT_ALL, "&Select All", nullptr, "Select all the text in the active window", 10},
     {ID_VIEW_TOOLBAR, "&Tool Bar", nullptr, "Show or hide the Tool Bar", -1},
     {ID_VIEW_STATUS_BAR, "&Status Bar", nullptr, "Show or hide the Status Bar", -1},
+    {ID_VIEW_SYNTAX_COLOURS, "Syntax &Colours", nullptr,
+     "Draw comments, strings, numbers and keywords in colours of their own", -1},
+    {ID_VIEW_LINE_NUMBERS, "&Line Numbers", nullptr, "Show or hide the line numbers left of the text", -1},
     {ID_EDIT_FIND, "&Find...\tCtrl+F", "Ctrl+F", "Find the specified text in the active window", -1},
     {ID_EDIT_REPLACE, "Find/&Replace...\tCtrl+T", "Ctrl+T", "Replace specified text with different text", -1},
     {ID_SEARCH_GOTO_LINE, "Go to &Line...\tCtrl+G", "Ctrl+G", "Move the caret to the line of a given number", -1},
@@ -74,7 +77,8 @@ constexpr MenuEntry kFile[] = {{ID_FILE_NEW},  {ID_FILE_OPEN},  {ID_FILE_LOAD},
                                {ID_APP_EXIT}};
 constexpr MenuEntry kEdit[] = {{ID_EDIT_UNDO},  {0},          {ID_EDIT_CUT}, {ID_EDIT_COPY},
                                {ID_EDIT_PASTE}, {ID_EDIT_CLEAR}, {0},        {ID_EDIT_SELECT_ALL}};
-constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR}, {ID_VIEW_STATUS_BAR}};
+constexpr MenuEntry kView[] = {{ID_VIEW_TOOLBAR}, {ID_VIEW_STATUS_BAR}, {0}, {ID_VIEW_SYNTAX_COLOURS},
+                               {ID_VIEW_LINE_NUMBERS}};
 constexpr MenuEntry kSearch[] = {{ID_EDIT_FIND}, {ID_EDIT_REPLACE}, {ID_SEARCH_GOTO_LINE}, {0}, {ID_SEARCH_BRACE},
                                  {ID_SEARCH_UNCOMMENTED_BRACE}, {0}, {ID_SEARCH_GOTO_ERROR}};
 constexpr MenuEntry kRun[] = {{ID_RUN_ACTIVE},     {ID_RUN_PICK}, {ID_RUN_DEBUGGER}, {0},

@@ -76,7 +76,7 @@ TEST(MainFrame, MenuBarHasEveryItemInOrder)
          "&Print", "Print Se&lection", "P&rinter Setup...", "-", "Recent File", "-", "E&xit\tAlt+F4"},
         {"&Undo\tCtrl+Z", "-", "&Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "De&lete\tCtrl+D", "-",
          "&Select All"},
-        {"&Tool Bar", "&Status Bar"},
+        {"&Tool Bar", "&Status Bar", "-", "Syntax &Colours", "&Line Numbers"},
         {"&Find...\tCtrl+F", "Find/&Replace...\tCtrl+T", "Go to &Line...\tCtrl+G", "-", "Matching Brace\tCtrl+B",
          "Uncommented Matching Brace\tCtrl+U", "-", "&Goto error\tCtrl+E"},
         {"&Run Active\tCtrl+R", "&Pick model...\tCtrl+P", "Run &Debugger", "-", "Ne&xt Error\tF8",

@@ -15,7 +15,7 @@ root=$scratch/dest$prefix
 outside=$(cd "$scratch/dest" && find . -mindepth 1 \( -type f -o -type l \) -not -path ".$prefix/*")
 [[ -z $outside ]] || fail "installed outside the prefix: $outside"
 
-for file in lib/nuv/libtavo.so share/nuv/nuv_help.hlp share/nuv/examples/hello.nuv \
+for file in lib/nuv/libtavo.so share/nuv/nuv_help.hlp share/nuv/nuv_keywords.txt share/nuv/examples/hello.nuv \
     "share/applications/$NUV_APP_ID.desktop" "share/metainfo/$NUV_APP_ID.metainfo.xml" \
     "share/mime/packages/$NUV_APP_ID.xml" share/man/man1/nuv.1.gz \
     share/doc/nuv/copyright share/doc/nuv/changelog.gz; do
