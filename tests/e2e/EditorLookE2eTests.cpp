@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <cmath>
 #include <memory>
 
 #include "FrameFixture.h"
@@ -74,6 +75,14 @@ TEST_F(EditorLookE2e, ANewWindowShowsColoursNumbersAndBracePairs)
                              Kind(editor, TokenKind::Number).rgb(), Kind(editor, TokenKind::Keyword).rgb(),
                              editor->Edit().Widget()->palette().color(QPalette::Text).rgb()};
     EXPECT_EQ(hues.size(), 5) << "four hues of their own, none the text's";
+    // On a light and on a dark theme alike, each reads against the background and none is grey.
+    for (const QColor& base : {QColor(Qt::white), QColor(0x2a, 0x2a, 0x2e)}) {
+        for (TokenKind kind : {TokenKind::Comment, TokenKind::String, TokenKind::Number, TokenKind::Keyword}) {
+            const QColor colour = CSyntaxColours::KindColour(kind, base);
+            EXPECT_GT(std::abs(colour.lightnessF() - base.lightnessF()), 0.25) << base.name().toStdString();
+            EXPECT_GT(colour.hslSaturationF(), 0.5);
+        }
+    }
 
     CLineNumberGutter& gutter = editor->View().Gutter();
     EXPECT_TRUE(gutter.isVisibleTo(editor));
