@@ -24,6 +24,7 @@
 #include "platform/FontConversion.h"
 #include "platform/Placement.h"
 #include "platform/Prompts.h"
+#include "platform/SystemMemory.h"
 #include "platform/TextLimits.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -357,8 +358,12 @@ BOOL CNuvEdit::LoadFile(const char* path)
     case LoadStatus::NoMemory: MessageFromTable(IDS_NO_MEMORY_LOAD, MB_ICONHAND, {path}); return FALSE;
     case LoadStatus::CannotRead: MessageFromTable(IDS_CANNOT_READ, MB_ICONHAND, {path}); return FALSE;
     }
-    if (!SetText(contents.get(), path)) {
-        MessageFromTable(IDS_NO_MEMORY_LOAD, MB_ICONHAND, {path});
+    const BOOL shown = SetText(contents.get(), path);
+    // The file's bytes and the decoded copies are freed now; the system gets them back.
+    contents.reset();
+    ReturnFreedMemory();
+    if (!shown) {
+        MessageFromTable(IDS_FILE_TOO_LARGE, MB_ICONHAND, {path});
         return FALSE;
     }
     StatusFromTable(IDS_FILE_LOADED, {m_szFileName});
@@ -371,8 +376,20 @@ BOOL CNuvEdit::SetText(const char* text, const char* name)
     if (!text || !name || !CopyWhole(newName, sizeof newName, name))
         return FALSE;
     TextCodec codec;
-    m_edit.SetText(codec.Decode(text, static_cast<qsizetype>(std::strlen(text))));
-    codec.SetLoadedText(m_edit.GetText());
+    QString decoded;
+    // The decoded copies are the largest allocations of a load; when one fails
+    // the window is still as it was.
+    try {
+        decoded = codec.Decode(text, static_cast<qsizetype>(std::strlen(text)));
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    m_edit.SetText(decoded);
+    // Almost always the control shows what was decoded, and the codec need not keep a copy of it.
+    if (m_edit.HoldsText(decoded))
+        codec.ShownAsDecoded();
+    else
+        codec.SetLoadedText(m_edit.GetText());
     m_codec = std::move(codec);
     ApplyMargin();
     m_edit.SetModify(false);

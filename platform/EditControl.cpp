@@ -5,6 +5,8 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/NoWrapResizeFilter.h"
+
 namespace {
 
 // setViewportMargins is protected; the margin is the formatting rectangle's left edge.
@@ -29,6 +31,7 @@ CEditControl::CEditControl(QWidget* parent) : m_widget(new EditWidget(parent))
     m_widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_widget->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_widget->document()->setDocumentMargin(0);
+    new NoWrapResizeFilter(m_widget);  // owned by the widget
     // The margin strip left of the viewport belongs to the frame; paint it as the text's background.
     QPalette palette = m_widget->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
@@ -143,6 +146,34 @@ int CEditControl::GetTextLength() const
 QString CEditControl::GetText() const
 {
     return WithCrLf(m_widget->document()->toRawText());
+}
+
+QString CEditControl::GetRawText() const
+{
+    return m_widget->document()->toRawText();
+}
+
+QString CEditControl::CrLfText(QString raw)
+{
+    return WithCrLf(std::move(raw));
+}
+
+bool CEditControl::HoldsText(QStringView text) const
+{
+    const QTextDocument* doc = m_widget->document();
+    qsizetype at = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin()) {
+            if (!text.sliced(at).startsWith(u"\r\n"))
+                return false;
+            at += 2;
+        }
+        const QString line = block.text();
+        if (text.size() - at < line.size() || text.sliced(at, line.size()) != line)
+            return false;
+        at += line.size();
+    }
+    return at == text.size();
 }
 
 QString CEditControl::GetSelectedText() const

@@ -66,24 +66,6 @@ TEST_F(CNuvEditTest, EditsSetModifiedAndStaleButLoadsDoNot)
     EXPECT_TRUE(window->m_bBraceTableStale);
 }
 
-TEST_F(CNuvEditTest, LoadLimitAndUnchangedWindowOnRefusal)
-{
-    CNuvEdit* window = Loaded("max.nuv", QByteArray(65533, 'a'));
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->Edit().GetTextLength(), 65533);
-    EXPECT_EQ(frame->messageText, QString::fromStdString("File " + Path("max.nuv") + " loaded"));
-
-    Type(window, "b");
-    const std::string over = File("over.nuv", QByteArray(65534, 'c'));
-    prompts->ExpectMessageBox(IDOK);
-    EXPECT_FALSE(window->LoadFile(over.c_str()));
-    EXPECT_EQ(prompts->Last().text, "File is too large. Use another editor to edit this file.");
-    EXPECT_EQ(prompts->Last().style, MB_ICONHAND);
-    EXPECT_EQ(window->FileName(), Path("max.nuv"));
-    EXPECT_EQ(window->Edit().GetTextLength(), 65534);
-    EXPECT_TRUE(window->m_bModified);
-}
-
 TEST_F(CNuvEditTest, LoadFailuresShowTheirMessage)
 {
     CNuvEdit* window = Loaded("keep.nuv", "kept");
