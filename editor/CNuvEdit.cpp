@@ -17,6 +17,7 @@
 #include "editor/CRecoveryStore.h"
 #include "editor/CGotoLineDlg.h"
 #include "editor/CMatchBrace.h"
+#include "editor/CSearchText.h"
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
 #include "editor/TextSearch.h"
@@ -277,9 +278,12 @@ void CNuvEdit::WriteRecoveryCopy()
     record.line0 = m_nLine - 1;
     record.column1 = m_nColumn;
     record.timeMs = QDateTime::currentMSecsSinceEpoch();
-    const QByteArray bytes = SaveBytes();
-    record.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    store->Keep(m_nRecoveryId, record);
+    // This thread only copies the characters; the writer's thread gives them
+    // their line breaks and encodes them as a save would.
+    store->Keep(m_nRecoveryId, std::move(record), [codec = m_codec, raw = m_edit.GetRawText()] {
+        const QByteArray bytes = codec.Encode(CEditControl::CrLfText(raw));
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    });
 }
 
 void CNuvEdit::WriteRecoveryCopyNow()
@@ -563,10 +567,11 @@ BOOL CNuvEdit::FindText(const char* text, BOOL down, BOOL matchCase)
     int end = 0;
     m_edit.GetSel(&start, &end);
     const int from = start < end ? (down ? end : std::max(start - 1, 0)) : m_nCaret;
-    const qsizetype found = FindInText(m_edit.GetText(), what, from, down, matchCase);
+    const CSearchText search(m_edit, what);
+    const qsizetype found = FindInText(search.Text(), search.What(), search.FromControl(from), down, matchCase);
     if (found < 0)
         return FALSE;
-    m_edit.SetSel(static_cast<int>(found), static_cast<int>(found + what.size()));
+    m_edit.SetSel(search.ToControl(found), search.ToControl(found + search.What().size()));
     m_edit.ScrollCaret();
     m_edit.ScrollCaret();
     PositionUpdate();
@@ -575,7 +580,9 @@ BOOL CNuvEdit::FindText(const char* text, BOOL down, BOOL matchCase)
 
 // One pass over the text gives what replacing match after match gives: every
 // search would start after the text just put in, so a replacement that holds
-// the find text is never replaced again.
+// the find text is never replaced again. The rest of the text is searched from
+// the selection's end; replacing the selection first moves that rest by the
+// difference in length, which the control tells after the replacement.
 void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, BOOL matchCase)
 {
     if (!findText || !replaceText || std::strcmp(findText, replaceText) == 0)
@@ -587,27 +594,26 @@ void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, B
     int start = 0;
     int end = 0;
     m_edit.GetSel(&start, &end);
-    QString text = m_edit.GetText();
     // A selection the person made after the dialog opened may be anything; only
     // an occurrence of the find text is replaced and counted.
     const bool replaceSelection = start < end && std::strcmp(m_szFindText, findText) == 0 &&
-                                  end - start == what.size() && MatchesAt(text, what, start, matchCase);
-    qsizetype from = start < end ? end : m_nCaret;
-    if (replaceSelection) {
-        text.replace(start, end - start, with);
-        from = start + with.size();
-    }
-    const ReplaceAllResult rest = ReplaceAllInText(text, what, with, from, matchCase);
+                                  end - start == what.size() && MatchesAt(m_edit.GetSelectedText(), what, 0, matchCase);
+    const CSearchText search(m_edit, what);
+    const qsizetype restFrom = search.FromControl(start < end ? end : m_nCaret);
+    const ReplaceAllResult rest = ReplaceAllInText(search.Text(), search.What(), with, restFrom, matchCase);
     const int count = rest.count + (replaceSelection ? 1 : 0);
     if (count == 0) {
         StatusFromTable(IDS_NOT_FOUND, {findText}, true);
         return;
     }
     m_edit.BeginUndoGroup();
-    if (replaceSelection)
+    qsizetype shift = 0;
+    if (replaceSelection) {
         m_edit.ReplaceSel(with);
+        shift = search.FromControl(m_edit.GetCaret()) - restFrom;
+    }
     if (rest.count > 0) {
-        m_edit.SetSel(static_cast<int>(rest.first), static_cast<int>(rest.end));
+        m_edit.SetSel(search.ToControl(rest.first + shift), search.ToControl(rest.end + shift));
         m_edit.ReplaceSel(rest.replacement);
     }
     m_edit.EndUndoGroup();
