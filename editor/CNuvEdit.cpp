@@ -67,9 +67,9 @@ int CharacterCount(const QString& text)
 
 // The offset in `line` of the character `characters` characters in, so that a
 // column that counts characters lands behind the right ones.
-int OffsetOfCharacter(const QString& line, int characters)
+qsizetype OffsetOfCharacter(const QString& line, int characters)
 {
-    int offset = 0;
+    qsizetype offset = 0;
     while (characters > 0 && offset < line.size()) {
         const bool pair = offset + 1 < line.size() && line.at(offset).isHighSurrogate() && line.at(offset + 1).isLowSurrogate();
         offset += pair ? 2 : 1;
@@ -503,9 +503,9 @@ void CNuvEdit::SetCaret(int line0, int column1)
     const int start = line0 >= 0 ? m_edit.LineIndex(line0) : -1;
     if (start == -1)
         return;
-    // A text holds fewer than 65534 characters: a larger column only moves to its end.
-    const int characters = std::clamp(column1, 1, 65536) - 1;
-    const int pos = start + OffsetOfCharacter(m_edit.GetLine(line0), characters);
+    // A column past the line's end goes on into the text after it, up to the text's end.
+    const qsizetype offset = OffsetOfCharacter(m_edit.GetLine(line0), std::max(column1, 1) - 1);
+    const int pos = static_cast<int>(std::min<qsizetype>(start + offset, m_edit.GetTextLength()));
     m_edit.SetSel(pos, pos);
     m_edit.ScrollCaret();
 }
@@ -740,8 +740,7 @@ bool CNuvEdit::OnCommand(int id)
     case ID_EDIT_PASTE: m_edit.Paste(); return true;
     case ID_EDIT_CLEAR: m_edit.Clear(); return true;
     case ID_EDIT_SELECT_ALL:
-        // 0xE000, not -1: the desktop's Select All stops there in a longer text.
-        m_edit.SetSel(0, 0xE000);
+        m_edit.SetSel(0, -1);
         m_edit.ScrollCaret();
         return true;
     case ID_SEARCH_BRACE: MatchBrace(FALSE); return true;
