@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/LineBreaks.h"
 #include "platform/NoWrapResizeFilter.h"
 
 namespace {
@@ -145,7 +146,7 @@ int CEditControl::GetTextLength() const
 
 QString CEditControl::GetText() const
 {
-    return WithCrLf(m_widget->document()->toRawText());
+    return CrLfText(GetRawText());
 }
 
 QString CEditControl::GetRawText() const
@@ -155,7 +156,7 @@ QString CEditControl::GetRawText() const
 
 QString CEditControl::CrLfText(QString raw)
 {
-    return WithCrLf(std::move(raw));
+    return ExpandToCrLf(raw, QChar::ParagraphSeparator);
 }
 
 bool CEditControl::HoldsText(QStringView text) const

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/LineBreaks.h"
+
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
@@ -131,6 +133,11 @@ bool TextCodec::IsLoadedText(const QString& text) const
 
 QString TextCodec::NormaliseBreaks(const QString& text)
 {
+    // Most files have one kind of break throughout.
+    if (HasOnlyCrLf(text))
+        return text;
+    if (!text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator))
+        return ExpandToCrLf(text, u'\n');
     // The runs between breaks, most of the text, are copied whole.
     QString out;
     out.reserve(text.size() + text.size() / 16);
