@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QPointer>
+#include <climits>
 
 #include "EditorTestSupport.h"
 #include "FailingWriter.h"
@@ -373,6 +374,15 @@ TEST_F(CNuvEditTest, CaretPanes)
     int end = 0;
     window->Edit().GetSel(&start, &end);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 5));
+
+    // A column counts on a line of any length; one beyond it goes on, at most to the text's end.
+    CNuvEdit* wide = Loaded("wide.nuv", QByteArray(65536, 'w') + "\r\nx");
+    wide->SetCaret(0, 65537);
+    wide->UpdatePositionPanes();
+    EXPECT_EQ(frame->panes[ID_INDICATOR_COLUMN], "65537");
+    wide->SetCaret(0, INT_MAX);
+    wide->UpdatePositionPanes();
+    EXPECT_EQ(wide->m_nCaret, wide->Edit().GetTextLength());
 }
 
 // Columns count characters as a person does: one for an accented letter, a
