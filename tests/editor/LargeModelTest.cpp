@@ -27,12 +27,11 @@ protected:
 // and the only "needle" on the last line but one.
 QByteArray LargeModel(qsizetype size)
 {
-    QByteArray text;
-    text.reserve(size + 100);
-    for (int i = 0; text.size() < size; ++i)
-        text += "    x" + QByteArray::number(i) + " = alpha * (beta + " + QByteArray::number(i % 97) +
-                ");  // step \"" + QByteArray::number(i) + "\" {}\r\n";
-    return text + "    needle = 1;\r\n}\r\n";
+    QByteArray lines;
+    for (int i = 0; i < 1000; ++i)
+        lines += "    x" + QByteArray::number(i) + " = alpha * (beta + " + QByteArray::number(i % 97) +
+                 ");  // step \"" + QByteArray::number(i) + "\" {}\r\n";
+    return lines.repeated(size / lines.size() + 1) + "    needle = 1;\r\n}\r\n";
 }
 
 std::pair<int, int> Selection(CNuvEdit* window)
