@@ -55,7 +55,8 @@ qsizetype FindInText(QStringView text, QStringView what, qsizetype start, bool d
         return -1;
     // A match must lie wholly within the text.
     const qsizetype last = text.size() - what.size();
-    qsizetype p = Candidate(text, what[0], down ? std::max<qsizetype>(start, 0) : std::min(start, last), down, matchCase);
+    const qsizetype from = down ? std::max<qsizetype>(start, 0) : std::min(start, last);
+    qsizetype p = Candidate(text, what[0], from, down, matchCase);
     while (p >= 0 && p <= last && !MatchesAt(text, what, p, matchCase))
         p = Candidate(text, what[0], down ? p + 1 : p - 1, down, matchCase);
     return p <= last ? p : -1;

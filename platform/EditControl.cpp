@@ -154,7 +154,7 @@ QString CEditControl::GetRawText() const
     return m_widget->document()->toRawText();
 }
 
-QString CEditControl::CrLfText(QString raw)
+QString CEditControl::CrLfText(const QString& raw)
 {
     return ExpandToCrLf(raw, QChar::ParagraphSeparator);
 }

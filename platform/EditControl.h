@@ -54,7 +54,7 @@ public:
     // copy of the characters and nothing more: the cheapest way to the text.
     QString GetRawText() const;
     // `raw` (breaks as U+2029) with CR LF breaks, as GetText gives it.
-    static QString CrLfText(QString raw);
+    static QString CrLfText(const QString& raw);
     // Whether GetText() equals `text`, without making it.
     bool HoldsText(QStringView text) const;
     QString GetSelectedText() const;
