@@ -6,6 +6,7 @@
 // that fail the checks are left out; a failure of the file itself ends the
 // reading, and what was read before it stays.
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "platform/Win32Types.h"
@@ -29,7 +30,7 @@ struct SavedWindow {
     WINDOWPLACEMENT placement{};  // sanitized
     char name[MAX_PATH] = {};     // editor: a terminated, non-empty name
     int line = -1;                // editor: caret line from 0; -1 puts no caret
-    int column = 1;               // editor: caret column from 1, at most 65536
+    int column = 1;               // editor: caret column from 1
 };
 
 class CWorkspaceReader {
@@ -44,5 +45,6 @@ public:
     // reader's status at the end (CFG_OK or 182..188).
     static int ReadBytes(const void* data, std::size_t size, SavedFrame* frame, std::vector<SavedWindow>* windows);
 
-    static constexpr int kMaxColumn = 65536;
+    // Any column: a line may be as long as a model.
+    static constexpr int kMaxColumn = std::numeric_limits<int>::max();
 };

@@ -17,6 +17,7 @@
 #include "editor/CRecoveryStore.h"
 #include "editor/CGotoLineDlg.h"
 #include "editor/CMatchBrace.h"
+#include "editor/CSearchText.h"
 #include "editor/EditorLook.h"
 #include "editor/FileNames.h"
 #include "editor/ModelFile.h"
@@ -25,6 +26,7 @@
 #include "platform/FontConversion.h"
 #include "platform/Placement.h"
 #include "platform/Prompts.h"
+#include "platform/SystemMemory.h"
 #include "platform/TextLimits.h"
 #include "res/CommandIds.h"
 #include "res/StringTable.h"
@@ -66,9 +68,9 @@ int CharacterCount(const QString& text)
 
 // The offset in `line` of the character `characters` characters in, so that a
 // column that counts characters lands behind the right ones.
-int OffsetOfCharacter(const QString& line, int characters)
+qsizetype OffsetOfCharacter(const QString& line, int characters)
 {
-    int offset = 0;
+    qsizetype offset = 0;
     while (characters > 0 && offset < line.size()) {
         const bool pair = offset + 1 < line.size() && line.at(offset).isHighSurrogate() && line.at(offset + 1).isLowSurrogate();
         offset += pair ? 2 : 1;
@@ -279,9 +281,12 @@ void CNuvEdit::WriteRecoveryCopy()
     record.line0 = m_nLine - 1;
     record.column1 = m_nColumn;
     record.timeMs = QDateTime::currentMSecsSinceEpoch();
-    const QByteArray bytes = SaveBytes();
-    record.bytes.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    store->Keep(m_nRecoveryId, record);
+    // This thread only copies the characters; the writer's thread gives them
+    // their line breaks and encodes them as a save would.
+    store->Keep(m_nRecoveryId, std::move(record), [codec = m_codec, raw = m_edit.GetRawText()] {
+        const QByteArray bytes = codec.Encode(CEditControl::CrLfText(raw));
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    });
 }
 
 void CNuvEdit::WriteRecoveryCopyNow()
@@ -360,8 +365,12 @@ BOOL CNuvEdit::LoadFile(const char* path)
     case LoadStatus::NoMemory: MessageFromTable(IDS_NO_MEMORY_LOAD, MB_ICONHAND, {path}); return FALSE;
     case LoadStatus::CannotRead: MessageFromTable(IDS_CANNOT_READ, MB_ICONHAND, {path}); return FALSE;
     }
-    if (!SetText(contents.get(), path)) {
-        MessageFromTable(IDS_NO_MEMORY_LOAD, MB_ICONHAND, {path});
+    const BOOL shown = SetText(contents.get(), path);
+    // The file's bytes and the decoded copies are freed now; the system gets them back.
+    contents.reset();
+    ReturnFreedMemory();
+    if (!shown) {
+        MessageFromTable(IDS_FILE_TOO_LARGE, MB_ICONHAND, {path});
         return FALSE;
     }
     StatusFromTable(IDS_FILE_LOADED, {m_szFileName});
@@ -374,8 +383,20 @@ BOOL CNuvEdit::SetText(const char* text, const char* name)
     if (!text || !name || !CopyWhole(newName, sizeof newName, name))
         return FALSE;
     TextCodec codec;
-    m_edit.SetText(codec.Decode(text, static_cast<qsizetype>(std::strlen(text))));
-    codec.SetLoadedText(m_edit.GetText());
+    QString decoded;
+    // The decoded copies are the largest allocations of a load; when one fails
+    // the window is still as it was.
+    try {
+        decoded = codec.Decode(text, static_cast<qsizetype>(std::strlen(text)));
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+    m_edit.SetText(decoded);
+    // Almost always the control shows what was decoded, and the codec need not keep a copy of it.
+    if (m_edit.HoldsText(decoded))
+        codec.ShownAsDecoded();
+    else
+        codec.SetLoadedText(m_edit.GetText());
     m_codec = std::move(codec);
     ApplyMargin();
     m_edit.SetModify(false);
@@ -485,9 +506,9 @@ void CNuvEdit::SetCaret(int line0, int column1)
     const int start = line0 >= 0 ? m_edit.LineIndex(line0) : -1;
     if (start == -1)
         return;
-    // A text holds fewer than 65534 characters: a larger column only moves to its end.
-    const int characters = std::clamp(column1, 1, 65536) - 1;
-    const int pos = start + OffsetOfCharacter(m_edit.GetLine(line0), characters);
+    // A column past the line's end goes on into the text after it, up to the text's end.
+    const qsizetype offset = OffsetOfCharacter(m_edit.GetLine(line0), std::max(column1, 1) - 1);
+    const int pos = static_cast<int>(std::min<qsizetype>(start + offset, m_edit.GetTextLength()));
     m_edit.SetSel(pos, pos);
     m_edit.ScrollCaret();
 }
@@ -549,10 +570,11 @@ BOOL CNuvEdit::FindText(const char* text, BOOL down, BOOL matchCase)
     int end = 0;
     m_edit.GetSel(&start, &end);
     const int from = start < end ? (down ? end : std::max(start - 1, 0)) : m_nCaret;
-    const qsizetype found = FindInText(m_edit.GetText(), what, from, down, matchCase);
+    const CSearchText search(m_edit, what);
+    const qsizetype found = FindInText(search.Text(), search.What(), search.FromControl(from), down, matchCase);
     if (found < 0)
         return FALSE;
-    m_edit.SetSel(static_cast<int>(found), static_cast<int>(found + what.size()));
+    m_edit.SetSel(search.ToControl(found), search.ToControl(found + search.What().size()));
     m_edit.ScrollCaret();
     m_edit.ScrollCaret();
     PositionUpdate();
@@ -561,7 +583,9 @@ BOOL CNuvEdit::FindText(const char* text, BOOL down, BOOL matchCase)
 
 // One pass over the text gives what replacing match after match gives: every
 // search would start after the text just put in, so a replacement that holds
-// the find text is never replaced again.
+// the find text is never replaced again. The rest of the text is searched from
+// the selection's end; replacing the selection first moves that rest by the
+// difference in length, which the control tells after the replacement.
 void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, BOOL matchCase)
 {
     if (!findText || !replaceText || std::strcmp(findText, replaceText) == 0)
@@ -573,27 +597,26 @@ void CNuvEdit::ReplaceAll(const char* findText, const char* replaceText, BOOL, B
     int start = 0;
     int end = 0;
     m_edit.GetSel(&start, &end);
-    QString text = m_edit.GetText();
     // A selection the person made after the dialog opened may be anything; only
     // an occurrence of the find text is replaced and counted.
     const bool replaceSelection = start < end && std::strcmp(m_szFindText, findText) == 0 &&
-                                  end - start == what.size() && MatchesAt(text, what, start, matchCase);
-    qsizetype from = start < end ? end : m_nCaret;
-    if (replaceSelection) {
-        text.replace(start, end - start, with);
-        from = start + with.size();
-    }
-    const ReplaceAllResult rest = ReplaceAllInText(text, what, with, from, matchCase);
+                                  end - start == what.size() && MatchesAt(m_edit.GetSelectedText(), what, 0, matchCase);
+    const CSearchText search(m_edit, what);
+    const qsizetype restFrom = search.FromControl(start < end ? end : m_nCaret);
+    const ReplaceAllResult rest = ReplaceAllInText(search.Text(), search.What(), with, restFrom, matchCase);
     const int count = rest.count + (replaceSelection ? 1 : 0);
     if (count == 0) {
         StatusFromTable(IDS_NOT_FOUND, {findText}, true);
         return;
     }
     m_edit.BeginUndoGroup();
-    if (replaceSelection)
+    qsizetype shift = 0;
+    if (replaceSelection) {
         m_edit.ReplaceSel(with);
+        shift = search.FromControl(m_edit.GetCaret()) - restFrom;
+    }
     if (rest.count > 0) {
-        m_edit.SetSel(static_cast<int>(rest.first), static_cast<int>(rest.end));
+        m_edit.SetSel(search.ToControl(rest.first + shift), search.ToControl(rest.end + shift));
         m_edit.ReplaceSel(rest.replacement);
     }
     m_edit.EndUndoGroup();
@@ -720,8 +743,7 @@ bool CNuvEdit::OnCommand(int id)
     case ID_EDIT_PASTE: m_edit.Paste(); return true;
     case ID_EDIT_CLEAR: m_edit.Clear(); return true;
     case ID_EDIT_SELECT_ALL:
-        // 0xE000, not -1: the desktop's Select All stops there in a longer text.
-        m_edit.SetSel(0, 0xE000);
+        m_edit.SetSel(0, -1);
         m_edit.ScrollCaret();
         return true;
     case ID_SEARCH_BRACE: MatchBrace(FALSE); return true;

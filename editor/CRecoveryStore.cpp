@@ -180,6 +180,17 @@ void CRecoveryStore::Keep(int id, const RecoveryRecord& record)
     m_kept.insert(id);
 }
 
+void CRecoveryStore::Keep(int id, RecoveryRecord record, std::function<std::string()> textBytes)
+{
+    if (!m_writer)
+        return;
+    m_writer->Write(CopyPath(id), [record = std::move(record), textBytes = std::move(textBytes)]() mutable {
+        record.bytes = textBytes();
+        return EncodeRecoveryRecord(record);
+    });
+    m_kept.insert(id);
+}
+
 void CRecoveryStore::Drop(int id)
 {
     if (m_writer)

@@ -14,6 +14,7 @@
 // program, until its text is safe elsewhere: the window's own copy is on disk,
 // or the window's text was saved or given up. Its folder goes with its last
 // orphan. So whatever ends this program meanwhile, the text is still on disk.
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -45,6 +46,9 @@ public:
     // Queues the copy of window `id` (written away from this thread), or its
     // removal; a removal also lets go of the orphan the window adopted.
     void Keep(int id, const RecoveryRecord& record);
+    // The same for a record whose bytes are made by `textBytes` on the writer's
+    // thread: the caller's thread pays only for what the function holds.
+    void Keep(int id, RecoveryRecord record, std::function<std::string()> textBytes);
     void Drop(int id);
     // Returns when every queued copy is on disk; the orphans whose windows'
     // copies are now on disk go.

@@ -1,6 +1,7 @@
 #include "editor/CRecoveryWriter.h"
 
 #include <algorithm>
+#include <new>
 #include <unistd.h>
 
 #include "editor/FileWriter.h"
@@ -20,12 +21,17 @@ CRecoveryWriter::~CRecoveryWriter()
 
 void CRecoveryWriter::Write(const std::string& path, std::string bytes)
 {
-    Queue({path, std::move(bytes), false});
+    Queue({path, std::move(bytes), {}, false});
+}
+
+void CRecoveryWriter::Write(const std::string& path, std::function<std::string()> make)
+{
+    Queue({path, {}, std::move(make), false});
 }
 
 void CRecoveryWriter::Remove(const std::string& path)
 {
-    Queue({path, {}, true});
+    Queue({path, {}, {}, true});
 }
 
 void CRecoveryWriter::Queue(Job job)
@@ -85,5 +91,12 @@ bool CRecoveryWriter::Run(const Job& job)
     // The plain writer: a test's injected one belongs to the user-interface
     // thread. The copies are the user's text: readable by the user alone.
     FileWriter plain;
-    return WriteFileReplacing(job.path, job.bytes.data(), job.bytes.size(), plain, 0600);
+    if (!job.make)
+        return WriteFileReplacing(job.path, job.bytes.data(), job.bytes.size(), plain, 0600);
+    try {
+        const std::string bytes = job.make();
+        return WriteFileReplacing(job.path, bytes.data(), bytes.size(), plain, 0600);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }

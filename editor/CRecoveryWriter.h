@@ -8,6 +8,7 @@
 // text of a window is worth writing.
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -21,6 +22,9 @@ public:
     CRecoveryWriter& operator=(const CRecoveryWriter&) = delete;
 
     void Write(const std::string& path, std::string bytes);
+    // A write whose bytes `make` gives on the writer's thread. A job that cannot
+    // have its memory fails as a failed write does.
+    void Write(const std::string& path, std::function<std::string()> make);
     void Remove(const std::string& path);
     // Returns when every job queued so far is done.
     void Flush();
@@ -32,6 +36,7 @@ private:
     struct Job {
         std::string path;
         std::string bytes;
+        std::function<std::string()> make;  // when set, gives the bytes
         bool remove = false;
     };
     void Queue(Job job);

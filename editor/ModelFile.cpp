@@ -1,5 +1,6 @@
 #include "editor/ModelFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
@@ -8,6 +9,7 @@
 #include <unistd.h>
 
 #include "editor/FileNames.h"
+#include "platform/SystemMemory.h"
 
 namespace {
 
@@ -33,6 +35,22 @@ bool MakeBackup(const char* path, const std::string& target)
     SafeFile file;
     return file.Open(backup.c_str()) && file.TakeAttributesOf(target.c_str()) && file.Write(contents.get(), length) &&
            file.Commit();
+}
+
+// The bytes of the line break at `i`, 0 for none: CR LF, LF, CR, and U+2029,
+// U+FDD0 or U+FDD1 in UTF-8, where the control breaks its lines too.
+std::size_t BreakAt(const char* bytes, std::size_t length, std::size_t i)
+{
+    const auto at = [bytes](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    if (at(i) == '\n')
+        return 1;
+    if (at(i) == '\r')
+        return i + 1 < length && at(i + 1) == '\n' ? 2 : 1;
+    if (i + 2 >= length || (at(i) != 0xE2 && at(i) != 0xEF))
+        return 0;
+    const bool paragraph = at(i) == 0xE2 && at(i + 1) == 0x80 && at(i + 2) == 0xA9;
+    const bool frame = at(i) == 0xEF && at(i + 1) == 0xB7 && (at(i + 2) == 0x90 || at(i + 2) == 0x91);
+    return paragraph || frame ? 3 : 0;
 }
 
 }  // namespace
@@ -78,9 +96,46 @@ LoadStatus ReadWholeFile(const char* path, std::size_t limit, FileBuffer* conten
     return LoadStatus::Ok;
 }
 
+TextShape ShapeOfText(const char* bytes, std::size_t length, const TextShape& limit)
+{
+    TextShape shape;
+    std::size_t lineStart = 0;
+    std::size_t i = 0;
+    while (i < length && bytes[i] != 0 && shape.lines <= limit.lines && i - lineStart <= limit.longestLine) {
+        const std::size_t breakLength = BreakAt(bytes, length, i);
+        if (breakLength == 0) {
+            ++i;
+            continue;
+        }
+        shape.longestLine = std::max(shape.longestLine, i - lineStart);
+        ++shape.lines;
+        i += breakLength;
+        lineStart = i;
+    }
+    shape.longestLine = std::max(shape.longestLine, i - lineStart);
+    return shape;
+}
+
+std::size_t MemoryForText(const TextShape& shape, std::size_t length)
+{
+    return 8 * length + 512 * shape.lines;
+}
+
 LoadStatus ReadModelFile(const char* path, FileBuffer* contents, std::size_t* length)
 {
-    return ReadWholeFile(path, kMaxModelFileSize, contents, length);
+    FileBuffer read;
+    std::size_t size = 0;
+    const LoadStatus status = ReadWholeFile(path, kMaxModelFileSize, &read, &size);
+    if (status != LoadStatus::Ok)
+        return status;
+    const TextShape limit{kMaxModelLines, kMaxModelLineLength};
+    const TextShape shape = ShapeOfText(read.get(), size, limit);
+    if (shape.longestLine > limit.longestLine || shape.lines > limit.lines ||
+        MemoryForText(shape, size) > AvailableMemory())
+        return LoadStatus::TooLarge;
+    *contents = std::move(read);
+    *length = size;
+    return LoadStatus::Ok;
 }
 
 SaveResult SaveModelFile(const char* path, const char* data, std::size_t size, bool makeBackup)

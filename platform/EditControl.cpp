@@ -7,6 +7,9 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/LineBreaks.h"
+#include "platform/NoWrapResizeFilter.h"
+
 namespace {
 
 // setViewportMargins and the geometry of the visible blocks are protected. Left
@@ -82,6 +85,7 @@ CEditControl::CEditControl(QWidget* parent) : m_widget(new EditWidget(parent))
     m_widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_widget->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_widget->document()->setDocumentMargin(0);
+    new NoWrapResizeFilter(m_widget);  // owned by the widget
     // The margin strip left of the viewport belongs to the frame; paint it as the text's background.
     QPalette palette = m_widget->palette();
     palette.setColor(QPalette::Window, palette.color(QPalette::Base));
@@ -195,7 +199,35 @@ int CEditControl::GetTextLength() const
 
 QString CEditControl::GetText() const
 {
-    return WithCrLf(m_widget->document()->toRawText());
+    return CrLfText(GetRawText());
+}
+
+QString CEditControl::GetRawText() const
+{
+    return m_widget->document()->toRawText();
+}
+
+QString CEditControl::CrLfText(const QString& raw)
+{
+    return ExpandToCrLf(raw, QChar::ParagraphSeparator);
+}
+
+bool CEditControl::HoldsText(QStringView text) const
+{
+    const QTextDocument* doc = m_widget->document();
+    qsizetype at = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        if (block != doc->begin()) {
+            if (!text.sliced(at).startsWith(u"\r\n"))
+                return false;
+            at += 2;
+        }
+        const QString line = block.text();
+        if (text.size() - at < line.size() || text.sliced(at, line.size()) != line)
+            return false;
+        at += line.size();
+    }
+    return at == text.size();
 }
 
 QString CEditControl::GetSelectedText() const

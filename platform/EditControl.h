@@ -51,6 +51,14 @@ public:
 
     // The whole text with CR LF breaks; the selected text; one line without its break.
     QString GetText() const;
+    // The whole text as the control holds it, each line break the one character
+    // U+2029, so that positions in it are document positions (ToDocument). One
+    // copy of the characters and nothing more: the cheapest way to the text.
+    QString GetRawText() const;
+    // `raw` (breaks as U+2029) with CR LF breaks, as GetText gives it.
+    static QString CrLfText(const QString& raw);
+    // Whether GetText() equals `text`, without making it.
+    bool HoldsText(QStringView text) const;
     QString GetSelectedText() const;
     QString GetLine(int line) const;
     // WM_SETTEXT: replaces the text, empties the undo buffer, puts the caret at 0

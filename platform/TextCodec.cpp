@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/LineBreaks.h"
+
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
@@ -53,6 +55,20 @@ bool ReadsAsOtherUtf8(const QByteArray& latin1)
     return !ascii && DecodeUtf8(latin1.constData(), latin1.size(), &ignored);
 }
 
+// The text a load shows for `bytes` (no zero among them), with CR LF breaks,
+// and the encoding it was read in.
+QString DecodedText(const char* bytes, qsizetype length, TextCodec::Encoding* encoding)
+{
+    QString text;
+    if (DecodeUtf8(bytes, length, &text)) {
+        *encoding = TextCodec::Encoding::Utf8;
+    } else {
+        *encoding = TextCodec::Encoding::Latin1;
+        text = QString::fromLatin1(bytes, length);
+    }
+    return TextCodec::NormaliseBreaks(text);
+}
+
 }  // namespace
 
 void TextCodec::Reset()
@@ -67,42 +83,78 @@ QString TextCodec::Decode(const char* bytes, qsizetype length)
         length = static_cast<const char*>(zero) - bytes;
     m_loadedBytes = QByteArray(bytes, length);
     m_lineEnd = FirstLineEnd(bytes, length);
-
-    QString text;
-    if (!DecodeUtf8(bytes, length, &text)) {
-        m_encoding = Encoding::Latin1;
-        text = QString::fromLatin1(bytes, length);
-    } else {
-        m_encoding = Encoding::Utf8;
-        m_byteOrderMark = HasByteOrderMark(bytes, length);
-    }
-    text = NormaliseBreaks(text);
-    m_loadedText = text;
+    QString text = DecodedText(bytes, length, &m_encoding);
+    m_byteOrderMark = m_encoding == Encoding::Utf8 && HasByteOrderMark(bytes, length);
+    KeepLoadedText(text, text.size(), false);
     m_hasLoaded = true;
     return text;
 }
 
 void TextCodec::SetLoadedText(const QString& shown)
 {
-    m_loadedText = shown;
+    if (Fresh(shown) == m_loadedBytes)
+        ForgetLoaded();
+    else
+        KeepLoadedText(shown, shown.size(), false);
+}
+
+void TextCodec::ShownAsDecoded()
+{
+    if (Fresh(m_loadedText) == m_loadedBytes)
+        ForgetLoaded();
+    else
+        KeepLoadedText(QString(), m_loadedLength, true);
+}
+
+void TextCodec::KeepLoadedText(const QString& text, qsizetype length, bool decoded)
+{
+    m_loadedText = text;
+    m_loadedLength = length;
+    m_loadedTextIsDecoded = decoded;
+}
+
+// The text encodes as its bytes anyway: nothing need be kept for it.
+void TextCodec::ForgetLoaded()
+{
+    m_hasLoaded = false;
+    m_loadedBytes = QByteArray();
+    KeepLoadedText(QString(), 0, false);
+}
+
+bool TextCodec::IsLoadedText(const QString& text) const
+{
+    if (!m_hasLoaded || text.size() != m_loadedLength)
+        return false;
+    if (!m_loadedTextIsDecoded)
+        return text == m_loadedText;
+    Encoding ignored = Encoding::Utf8;
+    return text == DecodedText(m_loadedBytes.constData(), m_loadedBytes.size(), &ignored);
 }
 
 QString TextCodec::NormaliseBreaks(const QString& text)
 {
+    // Most files have one kind of break throughout.
+    if (HasOnlyCrLf(text))
+        return text;
+    if (!text.contains(u'\r') && !text.contains(QChar::ParagraphSeparator))
+        return ExpandToCrLf(text, u'\n');
+    // The runs between breaks, most of the text, are copied whole.
     QString out;
     out.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == u'\r') {
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
-                ++i;
-            out += QLatin1String("\r\n");
-        } else if (c == u'\n' || c == QChar::ParagraphSeparator) {
-            out += QLatin1String("\r\n");
-        } else {
-            out += c;
-        }
+    const QChar* data = text.constData();
+    const qsizetype size = text.size();
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = data[i];
+        if (c != u'\r' && c != u'\n' && c != QChar::ParagraphSeparator)
+            continue;
+        out.append(data + run, i - run);
+        if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
+            ++i;
+        out += QLatin1String("\r\n");
+        run = i + 1;
     }
+    out.append(data + run, size - run);
     return out;
 }
 
@@ -115,8 +167,11 @@ TextCodec::Encoding TextCodec::EncodingFor(const QString& text) const
 
 QByteArray TextCodec::Encode(const QString& text) const
 {
-    if (m_hasLoaded && text == m_loadedText)
-        return m_loadedBytes;
+    return IsLoadedText(text) ? m_loadedBytes : Fresh(text);
+}
+
+QByteArray TextCodec::Fresh(const QString& text) const
+{
     QString body = text;
     if (m_lineEnd != LineEnd::CrLf)
         body.replace(QLatin1String("\r\n"), m_lineEnd == LineEnd::Lf ? QLatin1String("\n") : QLatin1String("\r"));
@@ -128,13 +183,15 @@ QByteArray TextCodec::Encode(const QString& text) const
     return bytes;
 }
 
-void TextCodec::Saved(const QByteArray& bytes, const QString& text)
+// Encode gave either the loaded bytes for the loaded text, which stay what
+// they are, or the fresh encoding of the text, which it gives again by itself.
+void TextCodec::Saved(const QByteArray& /*bytes*/, const QString& text)
 {
+    const bool loaded = IsLoadedText(text);
     if (EncodingFor(text) != m_encoding) {
         m_encoding = Encoding::Utf8;
         m_byteOrderMark = false;
     }
-    m_loadedBytes = bytes;
-    m_loadedText = text;
-    m_hasLoaded = true;
+    if (!loaded)
+        ForgetLoaded();
 }

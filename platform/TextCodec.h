@@ -7,11 +7,13 @@
 // control's position arithmetic counts. The first line break of the file decides
 // the line end written back; a new text is UTF-8 with CR LF.
 //
-// Round trips are exact: the codec keeps the bytes it decoded together with the
-// text the control showed for them, and while the text is still that text it
-// gives back those very bytes, so a file with mixed or lone-CR line ends, or any
-// byte sequence the control would normalise, is written back unchanged. Only a
-// changed text is encoded, with the file's encoding and its one line end.
+// Round trips are exact. When a file's bytes are not what encoding its text
+// gives (mixed or lone-CR line ends, bytes the control would normalise), the
+// codec keeps them with the text the control showed for them (or only its
+// length when that is the decoded text, decoding again to compare), and while
+// the text is still that text it gives back those very bytes. A file whose text
+// encodes as its bytes anyway, almost any file, is kept in no second copy. Only
+// a changed text is encoded, with the file's encoding and its one line end.
 #include <QByteArray>
 #include <QString>
 
@@ -30,6 +32,9 @@ public:
     // The text as the control holds it right after it took the decoded text: the
     // text for which Encode gives back the decoded bytes.
     void SetLoadedText(const QString& shown);
+    // Right after Decode, instead of SetLoadedText: the control holds exactly the
+    // text Decode gave.
+    void ShownAsDecoded();
 
     // The bytes for `text` (CR LF breaks, as the control gives it). A Latin-1 text
     // that gained a character Latin-1 cannot hold is encoded as UTF-8 rather than
@@ -51,10 +56,18 @@ public:
     Encoding EncodingFor(const QString& text) const;
 
 private:
+    void KeepLoadedText(const QString& text, qsizetype length, bool decoded);
+    void ForgetLoaded();
+    bool IsLoadedText(const QString& text) const;
+    // The encoding of `text` with the file's encoding and line end.
+    QByteArray Fresh(const QString& text) const;
+
     Encoding m_encoding = Encoding::Utf8;
     LineEnd m_lineEnd = LineEnd::CrLf;
     bool m_byteOrderMark = false;
     bool m_hasLoaded = false;
-    QByteArray m_loadedBytes;
-    QString m_loadedText;
+    QByteArray m_loadedBytes;  // while m_hasLoaded
+    QString m_loadedText;      // empty while m_loadedTextIsDecoded
+    qsizetype m_loadedLength = 0;
+    bool m_loadedTextIsDecoded = false;
 };

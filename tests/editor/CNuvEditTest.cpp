@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFontMetrics>
 #include <QPointer>
+#include <climits>
 
 #include "EditorTestSupport.h"
 #include "FailingWriter.h"
@@ -64,24 +65,6 @@ TEST_F(CNuvEditTest, EditsSetModifiedAndStaleButLoadsDoNot)
     Type(window, "x");
     EXPECT_TRUE(window->m_bModified);
     EXPECT_TRUE(window->m_bBraceTableStale);
-}
-
-TEST_F(CNuvEditTest, LoadLimitAndUnchangedWindowOnRefusal)
-{
-    CNuvEdit* window = Loaded("max.nuv", QByteArray(65533, 'a'));
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->Edit().GetTextLength(), 65533);
-    EXPECT_EQ(frame->messageText, QString::fromStdString("File " + Path("max.nuv") + " loaded"));
-
-    Type(window, "b");
-    const std::string over = File("over.nuv", QByteArray(65534, 'c'));
-    prompts->ExpectMessageBox(IDOK);
-    EXPECT_FALSE(window->LoadFile(over.c_str()));
-    EXPECT_EQ(prompts->Last().text, "File is too large. Use another editor to edit this file.");
-    EXPECT_EQ(prompts->Last().style, MB_ICONHAND);
-    EXPECT_EQ(window->FileName(), Path("max.nuv"));
-    EXPECT_EQ(window->Edit().GetTextLength(), 65534);
-    EXPECT_TRUE(window->m_bModified);
 }
 
 TEST_F(CNuvEditTest, LoadFailuresShowTheirMessage)
@@ -391,6 +374,15 @@ TEST_F(CNuvEditTest, CaretPanes)
     int end = 0;
     window->Edit().GetSel(&start, &end);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 5));
+
+    // A column counts on a line of any length; one beyond it goes on, at most to the text's end.
+    CNuvEdit* wide = Loaded("wide.nuv", QByteArray(65536, 'w') + "\r\nx");
+    wide->SetCaret(0, 65537);
+    wide->UpdatePositionPanes();
+    EXPECT_EQ(frame->panes[ID_INDICATOR_COLUMN], "65537");
+    wide->SetCaret(0, INT_MAX);
+    wide->UpdatePositionPanes();
+    EXPECT_EQ(wide->m_nCaret, wide->Edit().GetTextLength());
 }
 
 // Columns count characters as a person does: one for an accented letter, a

@@ -187,6 +187,10 @@ TEST_F(EditorToolsTest, ReplaceAllFromTheCaretDownAsOneUndoStep)
         {"nothing found", "abc", At(0), "", "x", "y", "abc", "String 'x' was not found", {MB_ICONASTERISK}},
         {"characters, not bytes", QString::fromUtf8("é€é ") + kEmoji + QString::fromUtf8("é"), At(0), "",
          "é", "e", QString::fromUtf8("e€e ") + kEmoji + "e", "String 'é' was found 3 times", {}},
+        {"lines put in before the rest", "a\r\nb a\r\n\r\na", {0, 1}, "a", "a", "c\r\nd",
+         "c\r\nd\r\nb c\r\nd\r\n\r\nc\r\nd", "String 'a' was found 3 times", {}},
+        {"a find text across a line break", "1 a\r\nb 2 a\r\nb", At(0), "", "a\r\nb", "X", "1 X 2 X",
+         "String 'a\r\nb' was found 2 times", {}},
     };
     for (const auto& c : cases) {
         CNuvEdit* window = Window(c.text);
@@ -211,6 +215,38 @@ TEST_F(EditorToolsTest, ReplaceAllFromTheCaretDownAsOneUndoStep)
     same->ReplaceAll("a", "a", TRUE, TRUE);
     EXPECT_EQ(same->Edit().GetText(), "a a");
     EXPECT_EQ(frame->messageText, "before") << "equal texts: nothing happens, nothing is shown";
+}
+
+// Find Next down and up from the caret or the selection, with positions as
+// the control counts them (a line break is CR LF), also for a find text that
+// spans a break.
+TEST_F(EditorToolsTest, FindNextDownAndUpAcrossLines)
+{
+    const QString text = "ab\r\ncd ab\r\nAB";
+    const struct {
+        const char* what;
+        std::pair<int, int> selection;  // before
+        const char* find;
+        BOOL down, matchCase;
+        std::pair<int, int> found;  // the selection afterwards; unchanged when nothing is found
+    } cases[] = {
+        {"from the caret", At(0), "ab", TRUE, TRUE, {0, 2}},
+        {"after the selection", {0, 2}, "ab", TRUE, TRUE, {7, 9}},
+        {"on the last line, any case", {7, 9}, "ab", TRUE, FALSE, {11, 13}},
+        {"nothing further down", {7, 9}, "ab", TRUE, TRUE, {7, 9}},
+        {"up from the caret", At(13), "ab", FALSE, TRUE, {7, 9}},
+        {"up before the selection", {7, 9}, "ab", FALSE, TRUE, {0, 2}},
+        {"across a break", At(0), "b\r\nc", TRUE, TRUE, {1, 5}},
+        {"up across a break", At(13), "B\r\na", FALSE, FALSE, {8, 12}},
+    };
+    for (const auto& c : cases) {
+        CNuvEdit* window = Window(text);
+        PutCaret(window, c.selection.first);
+        window->Edit().SetSel(c.selection.first, c.selection.second);
+        EXPECT_EQ(window->FindText(c.find, c.down, c.matchCase), c.found != c.selection) << c.what;
+        EXPECT_EQ(Selection(window), c.found) << c.what;
+        window->Destroy();
+    }
 }
 
 // Go to Line as a person uses it: the dialog names the lines there are and

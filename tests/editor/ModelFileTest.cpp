@@ -13,6 +13,7 @@
 #include "FailingWriter.h"
 #include "TinyFileSystem.h"
 #include "editor/ModelFile.h"
+#include "platform/SystemMemory.h"
 
 namespace {
 
@@ -27,23 +28,47 @@ protected:
     QTemporaryDir dir;
 };
 
+// The limits count what the edit control gets: the text up to its first zero
+// byte, its lines as the control breaks them.
 TEST_F(ModelFileTest, ReadOutcomes)
 {
-    WriteBytes(Path("max"), QByteArray(65533, 'x'));
-    WriteBytes(Path("over"), QByteArray(65534, 'x'));
-    WriteBytes(Path("empty"), "");
-    WriteBytes(Path("zero"), QByteArray("ab\0cd", 5));
-    QDir(dir.path()).mkdir("sub");
+    const auto size = static_cast<qsizetype>(kMaxModelFileSize);
+    const auto line = static_cast<qsizetype>(kMaxModelLineLength);
+    const auto lines = static_cast<qsizetype>(kMaxModelLines);
+    const QByteArray paragraphBreak("\xE2\x80\xA9");
     struct Case {
         std::string name;
+        QByteArray bytes;
+        qsizetype sparse;  // a file of this many zero bytes instead
+        std::uint64_t memory;
         LoadStatus status;
         std::size_t length;
     };
     const std::vector<Case> cases = {
-        {"max", LoadStatus::Ok, 65533}, {"over", LoadStatus::TooLarge, 0}, {"empty", LoadStatus::Ok, 0},
-        {"zero", LoadStatus::Ok, 5},    {"sub", LoadStatus::CannotOpen, 0}, {"missing", LoadStatus::CannotOpen, 0},
+        {"max", {}, size, UINT64_MAX, LoadStatus::Ok, kMaxModelFileSize},
+        {"over", {}, size + 1, UINT64_MAX, LoadStatus::TooLarge, 0},
+        {"longest lines", QByteArray(line, 'x') + "\r\n" + QByteArray(line, 'y'), 0, UINT64_MAX, LoadStatus::Ok,
+         kMaxModelLineLength * 2 + 2},
+        {"a line too long", QByteArray(line + 1, 'x'), 0, UINT64_MAX, LoadStatus::TooLarge, 0},
+        {"U+2029 breaks", QByteArray(line, 'x') + paragraphBreak + QByteArray(line, 'y'), 0, UINT64_MAX,
+         LoadStatus::Ok, kMaxModelLineLength * 2 + 3},
+        {"after the zero", "ab" + QByteArray(1, '\0') + QByteArray(line + 1, 'x'), 0, UINT64_MAX, LoadStatus::Ok,
+         kMaxModelLineLength + 4},
+        {"most lines", QByteArray(lines - 1, '\n'), 0, UINT64_MAX, LoadStatus::Ok, kMaxModelLines - 1},
+        {"too many lines", QByteArray(lines, '\n'), 0, UINT64_MAX, LoadStatus::TooLarge, 0},
+        {"more than the memory", QByteArray(1000, 'x'), 0, 1000, LoadStatus::TooLarge, 0},
+        {"empty", "", 0, UINT64_MAX, LoadStatus::Ok, 0},
+        {"zero", QByteArray("ab\0cd", 5), 0, UINT64_MAX, LoadStatus::Ok, 5},
+        {"sub", {}, 0, UINT64_MAX, LoadStatus::CannotOpen, 0},
+        {"missing", {}, 0, UINT64_MAX, LoadStatus::CannotOpen, 0},
     };
+    QDir(dir.path()).mkdir("sub");
     for (const Case& c : cases) {
+        if (c.name != "sub" && c.name != "missing")
+            WriteBytes(Path(c.name), c.bytes);
+        if (c.sparse > 0)
+            QFile(QString::fromStdString(Path(c.name))).resize(c.sparse);
+        SetAvailableMemoryForTests(c.memory);
         FileBuffer contents;
         std::size_t length = 0;
         EXPECT_EQ(ReadModelFile(Path(c.name).c_str(), &contents, &length), c.status) << c.name;
@@ -52,6 +77,7 @@ TEST_F(ModelFileTest, ReadOutcomes)
             EXPECT_EQ(contents[length], '\0') << c.name;
         }
     }
+    SetAvailableMemoryForTests(UINT64_MAX);
 }
 
 TEST_F(ModelFileTest, FirstSaveKeepsTheOldFileAsBackup)
