@@ -15,7 +15,7 @@ class CCaretShading : public QObject {
 public:
     // Beyond this many characters the partner is not looked for, and neither
     // brace is shaded, so that no caret move is ever slow.
-    static constexpr qsizetype kSearchLimit = 1 << 20;
+    static constexpr qsizetype kSearchLimit = 1 << 18;
 
     CCaretShading(CEditControl& edit, CBlockStates& states);
 

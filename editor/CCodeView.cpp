@@ -14,7 +14,7 @@ CCodeView::CCodeView(CEditControl& edit)
       m_gutter(new CLineNumberGutter(edit)),
       m_shading(new CCaretShading(edit, *m_states))
 {
-    edit.SetBeforePaint([this] { m_colours.ColourVisibleLines(); });
+    edit.SetBeforePaint([this](const QRect& painting) { m_colours.ColourVisibleLines(painting); });
 }
 
 CCodeView::~CCodeView()

@@ -24,8 +24,15 @@ CLineNumberGutter::CLineNumberGutter(CEditControl& edit) : QWidget(edit.Widget()
     QPlainTextEdit* widget = edit.Widget();
     connect(widget, &QPlainTextEdit::blockCountChanged, this, [this] { Refresh(); });
     connect(widget, &QPlainTextEdit::updateRequest, this, &CLineNumberGutter::OnUpdateRequest);
-    // The caret's line number is drawn stronger.
-    connect(widget, &QPlainTextEdit::cursorPositionChanged, this, qOverload<>(&QWidget::update));
+    // The caret's line number is drawn stronger: the gutter is painted again
+    // when the caret goes to another line, not at every key.
+    connect(widget, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        const int line = m_edit.Widget()->textCursor().blockNumber();
+        if (line != m_caretLine) {
+            m_caretLine = line;
+            update();
+        }
+    });
     edit.SetGutter(this);
     Refresh();
 }

@@ -25,4 +25,5 @@ private:
 
     CEditControl& m_edit;
     bool m_on = true;
+    int m_caretLine = 0;
 };

@@ -3,6 +3,8 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QAbstractTextDocumentLayout>
+#include <QSignalBlocker>
 #include <QTextLayout>
 
 #include "editor/CBlockStates.h"
@@ -65,7 +67,7 @@ QTextCharFormat CSyntaxColours::FormatOf(TokenKind kind) const
     return format;
 }
 
-void CSyntaxColours::ColourVisibleLines()
+void CSyntaxColours::ColourVisibleLines(const QRect& painting)
 {
     QPlainTextEdit* widget = m_edit.Widget();
     const QColor base = widget->palette().color(QPalette::Base);
@@ -77,15 +79,34 @@ void CSyntaxColours::ColourVisibleLines()
     for (QTextBlock block = m_edit.FirstVisibleBlock(); block.isValid(); block = block.next()) {
         if (m_edit.BlockGeometry(block).top() > bottom)
             break;
-        Colour(block, m_states.StartOf(block));
+        if (Colour(block, m_states.StartOf(block)))
+            Relayout(block, painting);
     }
 }
 
-void CSyntaxColours::Colour(QTextBlock& block, LexState start)
+// The document's layout would take a line's new formats for a change of more
+// than that line and repaint the whole view; colours move nothing, so it is
+// told quietly and only the line is painted again, when this paint misses it.
+void CSyntaxColours::Relayout(const QTextBlock& block, const QRect& painting)
+{
+    QPlainTextEdit* widget = m_edit.Widget();
+    QTextDocument* document = widget->document();
+    {
+        const QSignalBlocker quiet(document->documentLayout());
+        document->markContentsDirty(block.position(), block.length());
+    }
+    const QRect line(0, static_cast<int>(m_edit.BlockGeometry(block).top()), widget->viewport()->width(),
+                     static_cast<int>(m_edit.BlockGeometry(block).height()) + 1);
+    if (!painting.contains(line))
+        widget->viewport()->update(line);
+}
+
+// Whether the line's formats changed.
+bool CSyntaxColours::Colour(QTextBlock& block, LexState start)
 {
     const auto* stamp = static_cast<const ColourStamp*>(block.userData());
     if (stamp && stamp->Matches(block.revision(), start, m_generation))
-        return;
+        return false;
     QList<QTextLayout::FormatRange> ranges;
     if (m_on) {
         const QString text = block.text();
@@ -99,7 +120,7 @@ void CSyntaxColours::Colour(QTextBlock& block, LexState start)
     }
     block.setUserData(new ColourStamp(block.revision(), start, m_generation));
     if (ranges.isEmpty() && block.layout()->formats().isEmpty())
-        return;
+        return false;
     block.layout()->setFormats(ranges);
-    m_edit.Widget()->document()->markContentsDirty(block.position(), block.length());
+    return true;
 }

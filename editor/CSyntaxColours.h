@@ -24,14 +24,16 @@ public:
 
     void SetOn(bool on);
     bool IsOn() const { return m_on; }
-    // Colours the lines shown now (the edit control calls it before each paint).
-    void ColourVisibleLines();
+    // Colours the lines shown now; the edit control calls it before each paint
+    // of the part `painting` of its viewport.
+    void ColourVisibleLines(const QRect& painting);
 
     // The colour of each kind on a theme whose text background is `base`.
     static QColor KindColour(TokenKind kind, const QColor& base);
 
 private:
-    void Colour(QTextBlock& block, LexState start);
+    bool Colour(QTextBlock& block, LexState start);
+    void Relayout(const QTextBlock& block, const QRect& painting);
     QTextCharFormat FormatOf(TokenKind kind) const;
 
     CEditControl& m_edit;

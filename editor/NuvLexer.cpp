@@ -113,9 +113,19 @@ LexToken NuvLexer::Code(qsizetype i)
 {
     qsizetype j = i;
     do {
-        j = m_keywords && IsWordStart(m_text[j]) ? WordEnd(j) : j + 1;
+        j = m_keywords && IsWordStart(m_text[j]) ? WordEnd(j) : m_keywords ? j + 1 : NextRuleCharacter(j + 1);
     } while (j < m_text.size() && !StartsRule(j));
     return {TokenKind::Code, i, j};
+}
+
+// Without words and numbers only '/', '*' and '"' can start anything.
+qsizetype NuvLexer::NextRuleCharacter(qsizetype j) const
+{
+    const QChar* text = m_text.data();
+    const qsizetype n = m_text.size();
+    while (j < n && text[j] != u'/' && text[j] != u'*' && text[j] != u'"')
+        ++j;
+    return j;
 }
 
 bool NuvLexer::StartsRule(qsizetype i) const

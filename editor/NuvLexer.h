@@ -57,6 +57,7 @@ private:
     qsizetype StringEnd(qsizetype from) const;
     bool OpensString(qsizetype i) const;
     bool StartsRule(qsizetype i) const;
+    qsizetype NextRuleCharacter(qsizetype j) const;
     qsizetype NumberEnd(qsizetype i) const;
     qsizetype WordEnd(qsizetype i) const;
     QChar At(qsizetype i) const;

@@ -30,7 +30,7 @@ public:
         m_gutter = gutter;
         PlaceGutter();
     }
-    void SetBeforePaint(std::function<void()> hook) { m_beforePaint = std::move(hook); }
+    void SetBeforePaint(std::function<void(const QRect&)> hook) { m_beforePaint = std::move(hook); }
     QTextBlock FirstVisible() const { return firstVisibleBlock(); }
     QRectF Geometry(const QTextBlock& block) const
     {
@@ -41,7 +41,7 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         if (m_beforePaint)
-            m_beforePaint();
+            m_beforePaint(event->rect());
         QPlainTextEdit::paintEvent(event);
     }
     void resizeEvent(QResizeEvent* event) override
@@ -62,7 +62,7 @@ private:
 
     QPointer<QWidget> m_gutter;
     int m_gutterWidth = 0;
-    std::function<void()> m_beforePaint;
+    std::function<void(const QRect&)> m_beforePaint;
 };
 
 EditWidget* Edit(const QPointer<QPlainTextEdit>& widget)
@@ -331,7 +331,7 @@ void CEditControl::SetGutterWidth(int pixels)
     Edit(m_widget)->SetMargins(m_gutterWidth, m_leftMargin);
 }
 
-void CEditControl::SetBeforePaint(std::function<void()> hook)
+void CEditControl::SetBeforePaint(std::function<void(const QRect&)> hook)
 {
     Edit(m_widget)->SetBeforePaint(std::move(hook));
 }

@@ -86,8 +86,9 @@ public:
     void SetGutter(QWidget* gutter);
     void SetGutterWidth(int pixels);
     int GutterWidth() const { return m_gutterWidth; }
-    // Runs before every paint of the text, when the visible blocks are known.
-    void SetBeforePaint(std::function<void()> hook);
+    // Runs before every paint of the text, when the visible blocks are known,
+    // with the part of the viewport about to be painted.
+    void SetBeforePaint(std::function<void(const QRect&)> hook);
     // The first block shown, and a block's rectangle in viewport coordinates.
     QTextBlock FirstVisibleBlock() const;
     QRectF BlockGeometry(const QTextBlock& block) const;
