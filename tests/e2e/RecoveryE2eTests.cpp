@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 #include <csignal>
 
 #include "FrameFixture.h"
@@ -15,6 +16,22 @@
 #include "editor/CNuvEdit.h"
 
 namespace {
+
+// Waits until the process `pid` has taken the signals sent to it: pending
+// signals are delivered lowest number first, so a second one sent at once
+// could overtake the first.
+void WaitUntilTaken(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    for (int tries = 0; tries < 1000 && status.open(QIODevice::ReadOnly); ++tries) {
+        const QByteArray text = status.readAll();
+        status.close();
+        const qsizetype at = text.indexOf("ShdPnd:");
+        if (at < 0 || text.mid(at + 7, text.indexOf('\n', at) - at - 7).trimmed().toULongLong(nullptr, 16) == 0)
+            return;
+        QThread::msleep(2);
+    }
+}
 
 // How a session of the child program ends.
 struct Ending {
@@ -145,8 +162,10 @@ TEST_F(RecoveryE2e, NoEndLosesAModel)
         if (ending.waitFor) {
             ASSERT_EQ(Lines(&child, 1), std::vector<QByteArray>{ending.waitFor});
         }
-        for (const int signal : ending.sent)
+        for (const int signal : ending.sent) {
             ::kill(static_cast<pid_t>(child.processId()), signal);
+            WaitUntilTaken(child.processId());
+        }
         ASSERT_TRUE(child.waitForFinished(30000));
         EXPECT_EQ(child.exitStatus(), ending.killed ? QProcess::CrashExit : QProcess::NormalExit);
         if (ending.code != 0) {
