@@ -48,44 +48,28 @@ BraceLookup With(BraceLookup result, BraceLookup::Outcome outcome, int partner =
     return result;
 }
 
-BraceLookup Forward(const QTextBlock& start, const LineBraces& first, int offset, BraceLookup result, qsizetype limit)
+// Walks from the brace at `offset` of `start` (whose braces are `line`) toward
+// its partner: forward from an opening brace, backward from a closing one.
+// Forward, each line's start state is the one the line before left; backward,
+// the recorded states give it.
+BraceLookup Walk(CBlockStates& states, const QTextBlock& start, LineBraces line, int offset, BraceLookup result,
+                 qsizetype limit, bool forward)
 {
-    int depth = 0;
-    LineBraces line = first;
-    qsizetype scanned = 0;
     const QChar open = BraceKind(start.text()[offset]);
-    for (QTextBlock block = start; block.isValid(); block = block.next()) {
+    const int sign = forward ? 1 : -1;
+    int depth = 0;
+    qsizetype scanned = 0;
+    for (QTextBlock block = start; block.isValid(); block = forward ? block.next() : block.previous()) {
         if (block != start)
-            line = BracesOf(block, line.end, open);
-        for (const auto& [at, step] : line.braces) {
-            if (block == start && at < offset)
+            line = BracesOf(block, forward ? line.end : states.StartOf(block), open);
+        const qsizetype count = static_cast<qsizetype>(line.braces.size());
+        for (qsizetype k = 0; k < count; ++k) {
+            const auto& [at, step] = line.braces[static_cast<std::size_t>(forward ? k : count - 1 - k)];
+            if (block == start && sign * (at - offset) < 0)
                 continue;
-            depth += step;
+            depth += sign * step;
             if (depth == 0)
                 return With(result, BraceLookup::Matched, block.position() + at);
-        }
-        if ((scanned += block.length()) > limit)
-            return With(result, BraceLookup::TooFar);
-    }
-    return With(result, BraceLookup::Unmatched);
-}
-
-BraceLookup Backward(CBlockStates& states, const QTextBlock& start, const LineBraces& first, int offset,
-                     BraceLookup result, qsizetype limit)
-{
-    int depth = 0;
-    LineBraces line = first;
-    qsizetype scanned = 0;
-    const QChar open = BraceKind(start.text()[offset]);
-    for (QTextBlock block = start; block.isValid(); block = block.previous()) {
-        if (block != start)
-            line = BracesOf(block, states.StartOf(block), open);
-        for (auto it = line.braces.rbegin(); it != line.braces.rend(); ++it) {
-            if (block == start && it->first > offset)
-                continue;
-            depth -= it->second;
-            if (depth == 0)
-                return With(result, BraceLookup::Matched, block.position() + it->first);
         }
         if ((scanned += block.length()) > limit)
             return With(result, BraceLookup::TooFar);
@@ -106,7 +90,5 @@ BraceLookup FindBracePartner(CBlockStates& states, const QTextBlock& block, int 
     if (!line.atInCode)
         return result;
     result.brace = block.position() + offset;
-    if (text[offset] == open)
-        return Forward(block, line, offset, result, limit);
-    return Backward(states, block, line, offset, result, limit);
+    return Walk(states, block, line, offset, result, limit, text[offset] == open);
 }

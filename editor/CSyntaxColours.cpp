@@ -23,6 +23,12 @@ public:
     {
         return m_revision == revision && m_start == start && m_generation == generation;
     }
+    void Set(int revision, LexState start, int generation)
+    {
+        m_revision = revision;
+        m_start = start;
+        m_generation = generation;
+    }
 
 private:
     int m_revision;
@@ -95,8 +101,9 @@ void CSyntaxColours::Relayout(const QTextBlock& block, const QRect& painting)
         const QSignalBlocker quiet(document->documentLayout());
         document->markContentsDirty(block.position(), block.length());
     }
-    const QRect line(0, static_cast<int>(m_edit.BlockGeometry(block).top()), widget->viewport()->width(),
-                     static_cast<int>(m_edit.BlockGeometry(block).height()) + 1);
+    const QRectF geometry = m_edit.BlockGeometry(block);
+    const QRect line(0, static_cast<int>(geometry.top()), widget->viewport()->width(),
+                     static_cast<int>(geometry.height()) + 1);
     if (!painting.contains(line))
         widget->viewport()->update(line);
 }
@@ -104,7 +111,7 @@ void CSyntaxColours::Relayout(const QTextBlock& block, const QRect& painting)
 // Whether the line's formats changed.
 bool CSyntaxColours::Colour(QTextBlock& block, LexState start)
 {
-    const auto* stamp = static_cast<const ColourStamp*>(block.userData());
+    auto* stamp = static_cast<ColourStamp*>(block.userData());
     if (stamp && stamp->Matches(block.revision(), start, m_generation))
         return false;
     QList<QTextLayout::FormatRange> ranges;
@@ -118,7 +125,10 @@ bool CSyntaxColours::Colour(QTextBlock& block, LexState start)
                                 FormatOf(token.kind)});
         }
     }
-    block.setUserData(new ColourStamp(block.revision(), start, m_generation));
+    if (stamp)
+        stamp->Set(block.revision(), start, m_generation);
+    else
+        block.setUserData(new ColourStamp(block.revision(), start, m_generation));
     if (ranges.isEmpty() && block.layout()->formats().isEmpty())
         return false;
     block.layout()->setFormats(ranges);

@@ -57,13 +57,15 @@ bool NuvLexer::Next(LexToken* token)
         m_state = LexState::Ended;
         *token = {TokenKind::Code, i, m_piece.size()};
     } else if (m_state != LexState::Code) {
-        *token = Continue(m_state == LexState::Comment ? TokenKind::Comment : TokenKind::String, i);
+        // A comment or string begun before the piece.
+        *token = m_state == LexState::Comment ? Until(TokenKind::Comment, i, CommentEnd(i))
+                                               : Until(TokenKind::String, i, StringEnd(i));
     } else if (c == u'/' && next == u'/') {
         *token = {TokenKind::Comment, i, LineEnd(i)};
     } else if (c == u'/' && next == u'*') {
-        *token = Comment(i);
+        *token = Until(TokenKind::Comment, i, CommentEnd(i + 2));
     } else if (c == u'"' && OpensString(i)) {
-        *token = String(i);
+        *token = Until(TokenKind::String, i, StringEnd(i + 1));
     } else if (c == u'*' && next == u'/') {
         *token = {TokenKind::StrayCommentEnd, i, i + 2};
     } else if (m_keywords && IsDigit(c) && !IsWordChar(At(i - 1)) && !IsWordChar(At(NumberEnd(i)))) {
@@ -77,32 +79,14 @@ bool NuvLexer::Next(LexToken* token)
     return true;
 }
 
-LexToken NuvLexer::Comment(qsizetype i)
+// A comment or string from `i` to `end`; without an end (-1) it runs on past
+// the piece, and so does the state.
+LexToken NuvLexer::Until(TokenKind kind, qsizetype i, qsizetype end)
 {
-    const qsizetype end = CommentEnd(i + 2);
     if (end < 0) {
-        m_state = LexState::Comment;
-        return {TokenKind::Comment, i, m_text.size()};
-    }
-    return {TokenKind::Comment, i, end};
-}
-
-LexToken NuvLexer::String(qsizetype i)
-{
-    const qsizetype end = StringEnd(i + 1);
-    if (end < 0) {
-        m_state = LexState::String;
-        return {TokenKind::String, i, m_text.size()};
-    }
-    return {TokenKind::String, i, end};
-}
-
-// A comment or string begun before the piece: its end, or the whole piece.
-LexToken NuvLexer::Continue(TokenKind kind, qsizetype i)
-{
-    const qsizetype end = kind == TokenKind::Comment ? CommentEnd(i) : StringEnd(i);
-    if (end < 0)
+        m_state = kind == TokenKind::Comment ? LexState::Comment : LexState::String;
         return {kind, i, m_text.size()};
+    }
     m_state = LexState::Code;
     return {kind, i, end};
 }

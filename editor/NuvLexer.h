@@ -48,9 +48,7 @@ public:
     LexState State() const { return m_state; }
 
 private:
-    LexToken Comment(qsizetype i);
-    LexToken String(qsizetype i);
-    LexToken Continue(TokenKind kind, qsizetype i);
+    LexToken Until(TokenKind kind, qsizetype i, qsizetype end);
     LexToken Code(qsizetype i);
     qsizetype LineEnd(qsizetype i) const;
     qsizetype CommentEnd(qsizetype from) const;
